@@ -1,0 +1,53 @@
+#include "platform/Prompt.h"
+
+#include <cstdio>
+
+namespace quorvex {
+
+int FirstButton(int buttons)
+{
+    for (int bit = 1; bit <= pbAll; bit <<= 1)
+        if (buttons & bit) return bit;
+    return pbOK;
+}
+
+static int DefaultAnswer(const TPromptMessage& m)
+{
+    return m.DefaultButton != pbNone ? m.DefaultButton : FirstButton(m.Buttons);
+}
+
+int TConsolePrompt::Ask(const TPromptMessage& message)
+{
+    QString text = message.Text;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    std::fprintf(stderr, "%s: %s\n", message.Caption.toLocal8Bit().constData(),
+                 text.toLocal8Bit().constData());
+    return DefaultAnswer(message);
+}
+
+int TScriptedPrompt::Ask(const TPromptMessage& message)
+{
+    Shown.push_back(message);
+    if (!Answers.empty()) {
+        const int answer = Answers.front();
+        Answers.erase(Answers.begin());
+        return answer;
+    }
+    return DefaultAnswer(message);
+}
+
+static IPrompt*& CurrentPrompt()
+{
+    static IPrompt* current = nullptr;
+    return current;
+}
+
+IPrompt& Prompt()
+{
+    static TConsolePrompt console;
+    return CurrentPrompt() ? *CurrentPrompt() : console;
+}
+
+void SetPrompt(IPrompt* prompt) { CurrentPrompt() = prompt; }
+
+} // namespace quorvex
