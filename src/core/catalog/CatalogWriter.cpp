@@ -8,6 +8,8 @@
 #include "catalog/TreeNode.h"
 #include "catalog/WriteTarget.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace quorvex {
@@ -152,13 +154,17 @@ private:
             int32_t count = 0;
             int32_t descBytes = 0;
             bool described = false;
+            // One write per entry: name, fixed run and description length in one piece.
+            unsigned char entry[1 + MaxShortString + FileRunSize + 2];
             for (TFileRec* f = owner->Next; f; f = f->Next) {
-                WriteShortString(m_out, f->Name());
-                unsigned char run[FileRunSize];
-                EncodeFileRun(run, *f);
-                m_out.Write(run, sizeof run);
+                const size_t n = f->NameLen;
+                entry[0] = f->NameLen;
+                std::memcpy(entry + 1, f->NameData(), n);
+                EncodeFileRun(entry + 1 + n, *f);
                 const std::string_view desc = f->Description.View().substr(0, MaxStoredString);
-                WriteString(m_out, desc);
+                PutU16(entry + 1 + n + FileRunSize, static_cast<uint16_t>(desc.size()));
+                m_out.Write(entry, 1 + n + FileRunSize + 2);
+                if (!desc.empty()) m_out.Write(desc.data(), desc.size());
                 descBytes += 2 + static_cast<int32_t>(desc.size());
                 described |= !desc.empty();
                 ++count;
@@ -191,10 +197,11 @@ private:
         for (int i = 0; i < node->Count(); ++i) {
             TTreeNode* child = node->Child(i);
             WriteLists(child, recordStart);
-            if (auto* f = AsFolder(child->Data)) childTotal += f->TotalSize;
+            if (auto* f = AsFolder(child->Data)) childTotal = SaturatingAdd(childTotal, f->TotalSize);
         }
-        if (auto* disk = AsDisk(node->Data)) Advance(DiskSize(disk, TDiskSizeKind::Used) - childTotal);
-        else if (auto* folder = AsFolder(node->Data)) Advance(folder->TotalSize - childTotal);
+        const int64_t own = AsDisk(node->Data) ? DiskSize(AsDisk(node->Data), TDiskSizeKind::Used)
+                                               : static_cast<TFolderRec*>(node->Data)->TotalSize;
+        Advance(SaturatingAdd(own, -std::max<int64_t>(childTotal, -std::numeric_limits<int64_t>::max())));
     }
 
     void WriteFolderEntries(TTreeNode* node, int depth)
@@ -232,10 +239,10 @@ int64_t CatalogProgressTotal(TTreeNode* catNode)
         TTreeNode* diskNode = catNode->Child(i);
         int64_t diskTotal = 0;
         for (int j = 0; j < diskNode->Count(); ++j)
-            if (auto* f = AsFolder(diskNode->Child(j)->Data)) diskTotal += f->TotalSize;
+            if (auto* f = AsFolder(diskNode->Child(j)->Data)) diskTotal = SaturatingAdd(diskTotal, f->TotalSize);
         if (diskNode->Count() == 0)
             diskTotal = DiskSize(static_cast<TDiskRec*>(diskNode->Data), TDiskSizeKind::Capacity);
-        total += diskTotal;
+        total = SaturatingAdd(total, diskTotal);
     }
     return total > 0 ? total : 1;
 }

@@ -5,6 +5,7 @@
 #include "catalog/TreeNode.h"
 
 #include <cctype>
+#include <limits>
 
 namespace quorvex {
 
@@ -31,7 +32,18 @@ int64_t DiskSize(const TDiskRec* disk, TDiskSizeKind which)
     case TDiskSizeKind::Used: clusters = used; break;
     case TDiskSizeKind::Other: clusters = disk->OtherClusters; break;
     }
-    return clusters * cluster * CurrencyScale;
+    // Damaged or hostile values must not overflow: the product saturates.
+    const __int128 size = static_cast<__int128>(clusters) * cluster * CurrencyScale;
+    if (size > std::numeric_limits<int64_t>::max()) return std::numeric_limits<int64_t>::max();
+    if (size < std::numeric_limits<int64_t>::min()) return std::numeric_limits<int64_t>::min();
+    return static_cast<int64_t>(size);
+}
+
+int64_t SaturatingAdd(int64_t a, int64_t b)
+{
+    int64_t r;
+    if (!__builtin_add_overflow(a, b, &r)) return r;
+    return b > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
 }
 
 static TTreeNode* WalkUpTo(TTreeNode* node, uint8_t kind)

@@ -28,6 +28,8 @@ inline TCatalogRec* AsCatalog(TItemRec* r) { return ItemIs(r, ikCatalog) ? stati
 
 enum class TDiskSizeKind { Capacity, Free, Used, Other };
 int64_t DiskSize(const TDiskRec* disk, TDiskSizeKind which); // Currency
+// Sums of stored sizes; saturates instead of overflowing on damaged values.
+int64_t SaturatingAdd(int64_t a, int64_t b);
 
 TTreeNode* OwningDisk(TTreeNode* node);
 TTreeNode* OwningCatalog(TTreeNode* node);
