@@ -35,13 +35,19 @@ int32_t OffsetOf(const TWriteTarget& out)
 
 class TCatalogEncoder {
 public:
-    TCatalogEncoder(TTreeNode* catNode, TWriteTarget& out, const TWriteCallbacks& cb)
-        : m_catNode(catNode), m_cat(static_cast<TCatalogRec*>(catNode->Data)), m_out(out), m_cb(cb)
+    TCatalogEncoder(TTreeNode* catNode, TWriteTarget& out, const TWriteCallbacks& cb, TSaveUndo* undo)
+        : m_catNode(catNode), m_cat(static_cast<TCatalogRec*>(catNode->Data)), m_out(out), m_cb(cb),
+          m_undo(undo)
     {
     }
 
     void Run()
     {
+        if (m_undo) {
+            m_undo->Remember(m_cat);
+            for (int i = 0; i < m_catNode->Count(); ++i)
+                m_undo->Remember(static_cast<TDiskRec*>(m_catNode->Child(i)->Data));
+        }
         WriteHeader();
         m_cat->Modified = 0;
         for (int i = 0; i < m_catNode->Count(); ++i) {
@@ -149,6 +155,9 @@ private:
     void WriteList(TTreeNode* node, Owner* owner, int32_t recordStart, int64_t oldListOffset)
     {
         if (m_cat->CurrentFormat == 0) LoadFiles(node);
+        if (m_undo) {
+            if (auto* folder = AsFolder(owner)) m_undo->Remember(folder);
+        }
         const int32_t listStart = OffsetOf(m_out);
         if (owner->FilesInMemory || !m_cat->Stream) {
             int32_t count = 0;
@@ -222,14 +231,71 @@ private:
     TCatalogRec* m_cat;
     TWriteTarget& m_out;
     const TWriteCallbacks& m_cb;
+    TSaveUndo* m_undo;
 };
 
 } // namespace
 
-void WriteCatalog(TTreeNode* catNode, TWriteTarget& out, const TWriteCallbacks& callbacks)
+void WriteCatalog(TTreeNode* catNode, TWriteTarget& out, const TWriteCallbacks& callbacks,
+                  TSaveUndo* undo)
 {
     TSavingMark saving;
-    TCatalogEncoder(catNode, out, callbacks).Run();
+    TCatalogEncoder(catNode, out, callbacks, undo).Run();
+}
+
+void TSaveUndo::Remember(TCatalogRec* cat)
+{
+    m_cat = cat;
+    m_modified = cat->Modified;
+    m_currentFormat = cat->CurrentFormat;
+}
+
+void TSaveUndo::Remember(TDiskRec* d)
+{
+    m_disks.push_back({d, d->RecordOffset, d->RecordLength, d->FolderIndexOffset, d->FilesOffset,
+                       d->FilesLength, d->FileCount, d->FileDescBytes, d->Dirty, d->KindFlags});
+}
+
+void TSaveUndo::Remember(TFolderRec* f)
+{
+    m_folders.push_back({f, f->FilesOffset, f->FilesLength, f->FileCount, f->FileDescBytes, f->KindFlags});
+}
+
+void TSaveUndo::Restore()
+{
+    // Newest first, so a record remembered twice ends with its oldest state.
+    for (auto it = m_folders.rbegin(); it != m_folders.rend(); ++it) {
+        TFolderRec* f = it->Folder;
+        f->FilesOffset = it->FilesOffset;
+        f->FilesLength = it->FilesLength;
+        f->FileCount = it->FileCount;
+        f->FileDescBytes = it->FileDescBytes;
+        f->KindFlags = static_cast<uint8_t>((it->KindFlags & ~ifFilesLinked) | (f->KindFlags & ifFilesLinked));
+    }
+    for (auto it = m_disks.rbegin(); it != m_disks.rend(); ++it) {
+        TDiskRec* d = it->Disk;
+        d->RecordOffset = it->RecordOffset;
+        d->RecordLength = it->RecordLength;
+        d->FolderIndexOffset = it->FolderIndexOffset;
+        d->FilesOffset = it->FilesOffset;
+        d->FilesLength = it->FilesLength;
+        d->FileCount = it->FileCount;
+        d->FileDescBytes = it->FileDescBytes;
+        d->Dirty = it->Dirty;
+        d->KindFlags = static_cast<uint8_t>((it->KindFlags & ~ifFilesLinked) | (d->KindFlags & ifFilesLinked));
+    }
+    if (m_cat) {
+        m_cat->Modified = m_modified;
+        m_cat->CurrentFormat = m_currentFormat;
+    }
+    Clear();
+}
+
+void TSaveUndo::Clear()
+{
+    m_cat = nullptr;
+    m_disks.clear();
+    m_folders.clear();
 }
 
 int64_t CatalogProgressTotal(TTreeNode* catNode)

@@ -4,11 +4,42 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace quorvex {
 
 class TTreeNode;
 class TWriteTarget;
+struct TDiskRec;
+struct TFolderRec;
+struct TCatalogRec;
+
+// What a write changes in the records, remembered so a failed save can put it all back.
+class TSaveUndo {
+public:
+    void Remember(TCatalogRec* cat);
+    void Remember(TDiskRec* disk);
+    void Remember(TFolderRec* folder);
+    void Restore();
+    void Clear();
+
+private:
+    struct TDiskState {
+        TDiskRec* Disk;
+        int32_t RecordOffset, RecordLength, FolderIndexOffset, FilesOffset, FilesLength, FileCount,
+            FileDescBytes;
+        uint8_t Dirty, KindFlags;
+    };
+    struct TFolderState {
+        TFolderRec* Folder;
+        int32_t FilesOffset, FilesLength, FileCount, FileDescBytes;
+        uint8_t KindFlags;
+    };
+    TCatalogRec* m_cat = nullptr;
+    uint8_t m_modified = 0, m_currentFormat = 0;
+    std::vector<TDiskState> m_disks;
+    std::vector<TFolderState> m_folders;
+};
 
 struct TWriteCallbacks {
     std::function<void(int64_t done)> Advance; // progress in Currency units
@@ -18,7 +49,9 @@ struct TWriteCallbacks {
 // Writes the catalog of catNode to out and records the new offsets in its disks and
 // folders; clears Dirty of the disks written in full and the catalog's Modified, and sets
 // CurrentFormat. Throws EStreamError on read or write failures.
-void WriteCatalog(TTreeNode* catNode, TWriteTarget& out, const TWriteCallbacks& callbacks = {});
+// With undo, every change to a record is remembered first.
+void WriteCatalog(TTreeNode* catNode, TWriteTarget& out, const TWriteCallbacks& callbacks = {},
+                  TSaveUndo* undo = nullptr);
 
 // What a save shows as its progress maximum (Currency).
 int64_t CatalogProgressTotal(TTreeNode* catNode);

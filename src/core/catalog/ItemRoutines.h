@@ -43,6 +43,8 @@ std::string ItemPath(TItemRec* rec, bool withSelf, bool withRoot);
 // Hooks the main window sets to refresh its commands and indicators.
 struct TCatalogEvents {
     std::function<void(TTreeNode* catalogNode)> ModifiedChanged;
+    // Before a catalog or disk node goes: the browser empties its list and moves the selection.
+    std::function<void(TTreeNode* node)> BeforeDeleteNode;
 };
 TCatalogEvents& CatalogEvents();
 
