@@ -7,6 +7,10 @@ const std::vector<TCliCommand>& Commands()
     static const std::vector<TCliCommand> commands = {
         {"new", "new FILE.ctf [--name NAME]", "write an empty catalog", RunNew},
         {"dump", "dump FILE.ctf", "print every item of a catalog, tab-separated", RunDump},
+        {"info", "info FILE.ctf", "the catalog and its disks, without file lists", RunInfo},
+        {"ls", "ls FILE.ctf [DISK[\\PATH]]", "the items of one level", RunLs},
+        {"save-as", "save-as IN.ctf OUT.ctf", "save under a new name, unchanged disks copied", RunSaveAs},
+        {"rewrite", "rewrite IN.ctf OUT.ctf", "save under a new name, every disk re-encoded", RunRewrite},
     };
     return commands;
 }

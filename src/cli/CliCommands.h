@@ -17,5 +17,9 @@ const std::vector<TCliCommand>& Commands();
 
 int RunNew(int argc, char** argv);
 int RunDump(int argc, char** argv);
+int RunInfo(int argc, char** argv);
+int RunLs(int argc, char** argv);
+int RunSaveAs(int argc, char** argv);
+int RunRewrite(int argc, char** argv);
 
 } // namespace quorvex::cli

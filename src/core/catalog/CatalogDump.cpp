@@ -11,24 +11,19 @@ namespace quorvex {
 
 namespace {
 
+// Control characters (tab and line breaks among them) become \xNN, so every item stays on
+// one line and fields stay apart; backslashes are kept, as they separate path parts.
 std::string Escaped(std::string_view s)
 {
     std::string out;
     out.reserve(s.size());
     for (char c : s) {
-        switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\x%02x", static_cast<unsigned char>(c));
-                out += buf;
-            } else {
-                out += c;
-            }
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02x", static_cast<unsigned char>(c));
+            out += buf;
+        } else {
+            out += c;
         }
     }
     return out;
