@@ -96,6 +96,10 @@ private:
     void CopyOld(int64_t offset, int64_t length)
     {
         TReadAheadStream& old = *m_cat->Stream;
+        if (offset + length > old.Size())
+            throw EStreamError("Read error in catalog file " + m_cat->FileName + ".");
+        // Large unchanged runs go file to file in the kernel where the target allows it.
+        if (length >= 65536 && m_out.CopyFromFile(old.Handle(), offset, length)) return;
         old.Seek(offset);
         if (!old.CopyToStream(m_out, length))
             throw EStreamError("Read error in catalog file " + m_cat->FileName + ".");

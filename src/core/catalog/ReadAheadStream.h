@@ -36,6 +36,7 @@ public:
     int32_t BufferPos() const { return m_bufferPos; }
     int64_t BufferStart() const { return m_bufferStart; }
     const std::string& FileName() const { return m_fileName; }
+    int Handle() const { return m_fd; }
 
 private:
     bool Refill();

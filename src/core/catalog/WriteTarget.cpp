@@ -57,6 +57,24 @@ void TFileWriter::Flush()
     WriteRaw(m_buffer.get(), n);
 }
 
+bool TFileWriter::CopyFromFile(int fd, int64_t offset, int64_t length)
+{
+    Flush();
+    off_t in = offset;
+    off_t out = m_filePos;
+    while (length > 0) {
+        const ssize_t n = ::copy_file_range(fd, &in, m_fd, &out, static_cast<size_t>(length), 0);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && m_filePos == out && (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP))
+            return false; // nothing copied yet: the caller takes the buffered way
+        if (n < 0) throw EStreamError(ErrnoText(errno));
+        if (n == 0) throw EStreamError("Unexpected end of the old catalog file.");
+        length -= n;
+        m_filePos = out;
+    }
+    return true;
+}
+
 void TFileWriter::SeekTo(int64_t offset)
 {
     Flush();

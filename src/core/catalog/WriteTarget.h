@@ -15,6 +15,9 @@ public:
     virtual int64_t Position() const = 0;
     virtual void SeekTo(int64_t offset) = 0; // within what was written
     virtual void Flush() {}
+    // Appends length bytes of file fd from offset without passing them through memory, where
+    // the target can; false when it cannot (the caller copies through a buffer instead).
+    virtual bool CopyFromFile(int /*fd*/, int64_t /*offset*/, int64_t /*length*/) { return false; }
 };
 
 class TFileWriter : public TWriteTarget {
@@ -28,6 +31,7 @@ public:
     int64_t Position() const override { return m_filePos + static_cast<int64_t>(m_used); }
     void SeekTo(int64_t offset) override;
     void Flush() override;
+    bool CopyFromFile(int fd, int64_t offset, int64_t length) override;
     // Flushes and closes; throws when the last writes fail.
     void Close();
 

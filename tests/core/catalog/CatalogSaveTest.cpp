@@ -247,3 +247,26 @@ TEST_F(SaveTest, OldFormatCatalogIsRewrittenInFull)
     ASSERT_TRUE(SaveCatalog(old, false));
     EXPECT_EQ(ReadFileBytes(dir.Path("old.ctf")), current);
 }
+
+TEST_F(SaveTest, LargeUnchangedDisksAreCopiedExactly)
+{
+    TTreeNode* cat = b.Catalog("Big");
+    TTreeNode* big = b.Disk(cat, "Big");
+    for (int i = 0; i < 4000; ++i) b.File(big, "file" + std::to_string(i) + ".dat", i, i % 3 ? "" : "desc");
+    TTreeNode* small = b.Disk(cat, "Small");
+    b.File(small, "x", 1);
+    Rec(cat)->Modified = 1;
+    dialogs.SaveAnswers = {dir.Path("big.ctf")};
+    ASSERT_TRUE(SaveCatalog(cat, false));
+    const std::string dumpBefore = DumpCatalog(cat);
+    ASSERT_GT(static_cast<TDiskRec*>(big->Data)->RecordLength, 65536);
+
+    // A longer catalog name moves the big record, which is copied file to file.
+    cat->Text = "Big catalog with a longer name";
+    MarkDiskDirty(small, true);
+    ASSERT_TRUE(SaveCatalog(cat, false));
+    TCatalogTree other;
+    TTreeNode* reread = ReadCatalogFile(other, dir.Path("big.ctf"));
+    EXPECT_EQ(DumpCatalog(reread), DumpCatalog(cat));
+    EXPECT_NE(DumpCatalog(cat), dumpBefore);
+}
