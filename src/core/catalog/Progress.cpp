@@ -1,5 +1,7 @@
 #include "catalog/Progress.h"
 
+#include "platform/ServiceSlot.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -110,18 +112,9 @@ void TConsoleProgress::SetStatus(const QString& text, int mode)
     if (m_verbose && mode) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
-static IProgress*& CurrentProgress()
-{
-    static IProgress* current = nullptr;
-    return current;
-}
+static TServiceSlot<IProgress, TProgressState> s_progress;
 
-IProgress& Progress()
-{
-    static TProgressState silent;
-    return CurrentProgress() ? *CurrentProgress() : silent;
-}
-
-void SetProgress(IProgress* progress) { CurrentProgress() = progress; }
+IProgress& Progress() { return s_progress.Get(); }
+void SetProgress(IProgress* progress) { s_progress.Set(progress); }
 
 } // namespace quorvex

@@ -1,5 +1,7 @@
 #include "platform/FileDialogs.h"
 
+#include "platform/ServiceSlot.h"
+
 namespace quorvex {
 
 std::vector<std::string> TScriptedFileDialogs::OpenCatalogs(const std::string& initialDir)
@@ -20,18 +22,9 @@ std::optional<std::string> TScriptedFileDialogs::SaveCatalog(const TSaveDialogRe
     return answer;
 }
 
-static IFileDialogs*& CurrentDialogs()
-{
-    static IFileDialogs* current = nullptr;
-    return current;
-}
+static TServiceSlot<IFileDialogs, TNoFileDialogs> s_filedialogs;
 
-IFileDialogs& FileDialogs()
-{
-    static TNoFileDialogs none;
-    return CurrentDialogs() ? *CurrentDialogs() : none;
-}
-
-void SetFileDialogs(IFileDialogs* dialogs) { CurrentDialogs() = dialogs; }
+IFileDialogs& FileDialogs() { return s_filedialogs.Get(); }
+void SetFileDialogs(IFileDialogs* dialogs) { s_filedialogs.Set(dialogs); }
 
 } // namespace quorvex

@@ -1,5 +1,7 @@
 #include "platform/Prompt.h"
 
+#include "platform/ServiceSlot.h"
+
 #include <cstdio>
 
 namespace quorvex {
@@ -36,18 +38,9 @@ int TScriptedPrompt::Ask(const TPromptMessage& message)
     return DefaultAnswer(message);
 }
 
-static IPrompt*& CurrentPrompt()
-{
-    static IPrompt* current = nullptr;
-    return current;
-}
+static TServiceSlot<IPrompt, TConsolePrompt> s_prompt;
 
-IPrompt& Prompt()
-{
-    static TConsolePrompt console;
-    return CurrentPrompt() ? *CurrentPrompt() : console;
-}
-
-void SetPrompt(IPrompt* prompt) { CurrentPrompt() = prompt; }
+IPrompt& Prompt() { return s_prompt.Get(); }
+void SetPrompt(IPrompt* prompt) { s_prompt.Set(prompt); }
 
 } // namespace quorvex
