@@ -33,6 +33,8 @@ public:
 
     virtual void ShowScan() = 0;
     virtual void SetScanLabels(const QString& top, const QString& bottom, const QString& dir) = 0;
+    virtual void SetScanDir(const QString& dir) { (void)dir; }
+    virtual void SetScanDescFound(const QString& text) { (void)text; }
     virtual void SetScanProgressMax(double max) = 0;
     virtual void AdvanceScan(double amount) = 0;
     virtual void CloseScan() = 0;
