@@ -11,6 +11,8 @@ const std::vector<TCliCommand>& Commands()
         {"ls", "ls FILE.ctf [DISK[\\PATH]]", "the items of one level", RunLs},
         {"save-as", "save-as IN.ctf OUT.ctf", "save under a new name, unchanged disks copied", RunSaveAs},
         {"rewrite", "rewrite IN.ctf OUT.ctf", "save under a new name, every disk re-encoded", RunRewrite},
+        {"settings", "settings [--store FILE] [NAME VALUE]",
+         "print every setting, or change one", RunSettings},
     };
     return commands;
 }
