@@ -8,7 +8,7 @@ namespace quorvex {
 
 QString DecodeStoredText(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (utf8.hasError()) return QString::fromLatin1(bytes);
     return text;

@@ -105,7 +105,8 @@ void TOptions::Load()
     ReadDescOrder();
 
     const std::optional<QByteArray> toolbar = m_store.ReadBinary(Root, Name(OptionValues::CustomToolbar));
-    if (!toolbar) m_changed = true;
+    // Without a toolbar a missing layout stays unknown and is not written, so it is no change.
+    if (!toolbar && !m_environment.ToolbarControls.empty()) m_changed = true;
     m_toolbar.Load(toolbar, m_environment.ToolbarControls);
 
     TSettingsWords words = DefaultSettingsWords;
