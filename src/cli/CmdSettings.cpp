@@ -82,7 +82,8 @@ void PrintRecords(const ISettingsStore& store)
                              WindowValues::DescAssist, WindowValues::Viewer}) {
         const auto record = LoadWindowRecord(store, QLatin1String(name));
         PrintRow(QLatin1String(name),
-                 record ? BoundsText(record->Bounds) + QStringLiteral(",value=%1").arg(record->Value)
+                 record ? BoundsText(record->Bounds) +
+                              QStringLiteral(",value=%1").arg(record->Value)
                         : none,
                  !record, QString());
     }
@@ -97,8 +98,9 @@ void PrintRecords(const ISettingsStore& store)
     const TReportSettings reportDefaults = TReportSettings::Defaults();
     TReportSettings report = reportDefaults;
     LoadReportSettings(store, report);
-    PrintRow(QStringLiteral("Settings"), Hex(EncodeReportSettingsWord(report)),
-             EncodeReportSettingsWord(report) == EncodeReportSettingsWord(reportDefaults), reportKey);
+    const uint32_t reportWord = EncodeReportSettingsWord(report);
+    PrintRow(QStringLiteral("Settings"), Hex(reportWord),
+             reportWord == EncodeReportSettingsWord(reportDefaults), reportKey);
     PrintRow(QStringLiteral("Printer"), report.Printer, report.Printer.isEmpty(), reportKey);
     const char* const margins[] = {"TopMargin", "BottomMargin", "LeftMargin", "RightMargin"};
     for (int m = 0; m < 4; ++m)

@@ -16,7 +16,10 @@ QString ColumnListName(int list)
     return QString::fromLatin1(names[list]);
 }
 
-QString ColumnLayoutValueName(int list) { return QStringLiteral("ListView") + QString::number(list); }
+QString ColumnLayoutValueName(int list)
+{
+    return QStringLiteral("ListView") + QString::number(list);
+}
 
 TColumnLayout DefaultColumnLayout(int list)
 {

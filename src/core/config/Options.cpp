@@ -104,7 +104,7 @@ void TOptions::Load()
     ReadFonts();
     ReadDescOrder();
 
-    const std::optional<QByteArray> toolbar = m_store.ReadBinary(Root, Name(OptionValues::CustomToolbar));
+    const auto toolbar = m_store.ReadBinary(Root, Name(OptionValues::CustomToolbar));
     // Without a toolbar a missing layout stays unknown and is not written, so it is no change.
     if (!toolbar && !m_environment.ToolbarControls.empty()) m_changed = true;
     m_toolbar.Load(toolbar, m_environment.ToolbarControls);

@@ -11,7 +11,12 @@
 
 namespace quorvex {
 
-enum TSettingsWord : int { swSettings = 0, swAdvSettings = 1, swSettings2 = 2, swArchiveSupport = 3 };
+enum TSettingsWord : int {
+    swSettings = 0,
+    swAdvSettings = 1,
+    swSettings2 = 2,
+    swArchiveSupport = 3,
+};
 constexpr int SettingsWordCount = 4;
 using TSettingsWords = std::array<uint32_t, SettingsWordCount>;
 

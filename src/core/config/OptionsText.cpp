@@ -18,8 +18,9 @@ const char* const StyleLetters = "BIUS"; // bold, italic, underline, strike-out
 
 QString Location(const TWordSettingDef& def)
 {
+    const int last = def.Shift + def.Width - 1;
     QString bits = def.Width == 1 ? QString::number(def.Shift)
-                                  : QStringLiteral("%1-%2").arg(def.Shift).arg(def.Shift + def.Width - 1);
+                                  : QStringLiteral("%1-%2").arg(def.Shift).arg(last);
     if (def.HighBit >= 0) bits += QLatin1Char(',') + QString::number(def.HighBit);
     QString text = QLatin1String(SettingsWordNames[def.Word]) + QStringLiteral(" bit") +
                    (def.Width == 1 && def.HighBit < 0 ? QString() : QStringLiteral("s")) +

@@ -109,7 +109,8 @@ void LoadReportSettings(const ISettingsStore& store, TReportSettings& settings)
         if (margin && std::isfinite(*margin)) settings.Margins[size_t(m)] = *margin;
     }
     if (const auto paper = store.ReadBinaryOfSize(Key, Name("PaperSize"), 1))
-        if (uint8_t(paper->at(0)) < ReportPaperIndexCount) settings.PaperIndex = uint8_t(paper->at(0));
+        if (const uint8_t index = uint8_t(paper->at(0)); index < ReportPaperIndexCount)
+            settings.PaperIndex = index;
     for (int s = 1; s <= ReportSectionCount; ++s) {
         const auto bytes = store.ReadBinary(Key, ReportFontValueName(s));
         if (const auto font = bytes ? DecodeReportFontRecord(*bytes) : std::nullopt)
@@ -125,7 +126,8 @@ bool SaveReportSettings(ISettingsStore& store, const TReportSettings& settings)
     bool ok = store.WriteWord(Key, Name("Settings"), EncodeReportSettingsWord(settings));
     ok &= store.WriteString(Key, Name("Printer"), settings.Printer);
     for (int m = 0; m < 4; ++m)
-        ok &= store.WriteBinary(Key, Name(MarginNames[m]), EncodeExtended80(settings.Margins[size_t(m)]));
+        ok &= store.WriteBinary(Key, Name(MarginNames[m]),
+                                EncodeExtended80(settings.Margins[size_t(m)]));
     ok &= store.WriteBinary(Key, Name("PaperSize"), QByteArray(1, char(settings.PaperIndex)));
     QByteArray colors;
     for (int s = 1; s <= ReportSectionCount; ++s) {
@@ -168,7 +170,8 @@ static bool ValidSlots(const TReportColumnSlots& columnSlots)
 static uint32_t WithOneTextLayout(uint32_t word)
 {
     const uint32_t layouts = word & 0x1Cu;
-    const uint32_t keep = layouts & 0x04u ? 0x04u : layouts & 0x08u ? 0x08u : layouts ? 0x10u : 0x04u;
+    uint32_t keep = 0x04u;
+    if (layouts && !(layouts & 0x04u)) keep = layouts & 0x08u ? 0x08u : 0x10u;
     return (word & ~0x1Cu) | keep;
 }
 

@@ -38,7 +38,8 @@ void ChangeEverything(TOptions& o)
     }
     o.SetWordValue(TWordSetting::DescWaitBar, 18);
     for (int slot = 0; slot < FontSlotCount; ++slot)
-        o.SetFontSlot(slot, TFontSlot{slot % 2 == 0, -10 - slot, uint8_t(slot), QString("Face %1").arg(slot)});
+        o.SetFontSlot(slot, TFontSlot{slot % 2 == 0, -10 - slot, uint8_t(slot),
+                                      QString("Face %1").arg(slot)});
     o.SetImportDescOrder({TDescSource::ArchiveComment, TDescSource::DescriptIon,
                           TDescSource::FileIdDiz, TDescSource::FilesBbs});
     o.SetToolbarEntries({3, 0, 1, 255, 2});
@@ -350,7 +351,8 @@ TEST(OptionsText, SettingsAreSetFromTextAndBadTextIsRefused)
     EXPECT_TRUE(o.AlwaysLeaveTemp());
     EXPECT_TRUE(SetOptionFromText(o, "Font0", "custom:-12:BS:Sans: Serif", error));
     EXPECT_EQ(o.FontSlot(0), (TFontSlot{true, -12, fsBold | fsStrikeOut, "Sans: Serif"}));
-    EXPECT_TRUE(SetOptionFromText(o, "ImportDescOrder", "2,\"archive comment\",FILES.BBS,0", error));
+    EXPECT_TRUE(
+        SetOptionFromText(o, "ImportDescOrder", "2,\"archive comment\",FILES.BBS,0", error));
     EXPECT_EQ(o.DescSourceAt(0), TDescSource::DescriptIon);
     EXPECT_TRUE(SetOptionFromText(o, "AutoloadList", "a.ctf,\"b c.ctf\"", error));
     EXPECT_EQ(o.AutoloadList(), QStringList({"a.ctf", "b c.ctf"}));

@@ -17,7 +17,8 @@ TEST(Extended80, KnownEncodingsAndRoundTrips)
     EXPECT_EQ(EncodeExtended80(0.0).toHex(), QByteArray("00000000000000000000"));
     for (double v : {10.0, 0.39, 25.4, -1e-300, 1e300, 5e-324, 123456.789})
         EXPECT_EQ(*DecodeExtended80(EncodeExtended80(v)), v) << v;
-    EXPECT_TRUE(std::isinf(*DecodeExtended80(EncodeExtended80(std::numeric_limits<double>::infinity()))));
+    const double infinity = std::numeric_limits<double>::infinity();
+    EXPECT_TRUE(std::isinf(*DecodeExtended80(EncodeExtended80(infinity))));
     EXPECT_TRUE(std::isnan(*DecodeExtended80(EncodeExtended80(std::nan("")))));
     // beyond the range of a double
     EXPECT_TRUE(std::isinf(*DecodeExtended80(QByteArray::fromHex("0000000000000080fe7f"))));
@@ -39,7 +40,8 @@ TEST(ReportSettings, WithoutAStoreEverySectionIsPrintedInLandscapeMillimetres)
     EXPECT_EQ(s.PaperIndex, 0);
     EXPECT_TRUE(s.IncludeIcons);
     EXPECT_EQ(EncodeReportSettingsWord(s), 15u);
-    EXPECT_EQ(s.Section(rsCatalogHeading).Font, (TReportFont{SystemColorWindowText, 16, 3, "Arial"}));
+    EXPECT_EQ(s.Section(rsCatalogHeading).Font,
+              (TReportFont{SystemColorWindowText, 16, fsBold | fsItalic, "Arial"}));
     EXPECT_EQ(s.Section(rsCatalogHeading).BackColor, ColorYellow);
     EXPECT_EQ(ReportFontValueName(rsCatalogHeading), "ReportFont7");
     EXPECT_EQ(ReportFontValueName(rsPageFooter), "ReportFont6");
@@ -76,7 +78,8 @@ TEST(ReportSettings, ValuesOfTheWrongSizeAreIgnored)
     store.Put("ReportGen", "TopMargin", QByteArray(8, 0));
     store.Put("ReportGen", "LeftMargin", QByteArray::fromHex("0000000000000000ff7f")); // not finite
     store.Put("ReportGen", "PaperSize", QByteArray(1, char(68)));
-    store.Put("ReportGen", "ReportFont4", QByteArray::fromHex("0000000009000000000a41")); // short name
+    // a name of 10 characters announced, 1 there
+    store.Put("ReportGen", "ReportFont4", QByteArray::fromHex("0000000009000000000a41"));
     store.Put("ReportGen", "ReportFont5", QByteArray(266, 1));
     store.Put("ReportGen", "SectionColors", QByteArray(35, 0));
     store.Put("ReportGen", "Printer", QByteArray("bytes"));

@@ -99,4 +99,8 @@ INSTANTIATE_TEST_SUITE_P(
         TOutOfRangeCase{swAdvSettings, 1u << 31 | 1u << 18, TWordSetting::FileDoubleClickCombo, 5},
         TOutOfRangeCase{swAdvSettings, 3u << 20, TWordSetting::TempRemoval, 0},  // ask
         TOutOfRangeCase{swAdvSettings, 2u << 20, TWordSetting::TempRemoval, 2},  // leave
-        TOutOfRangeCase{swSettings, 7u << 24, TWordSetting::DescMaxLevels, 8}));
+        TOutOfRangeCase{swSettings, 7u << 24, TWordSetting::DescMaxLevels, 8}),
+    [](const testing::TestParamInfo<TOutOfRangeCase>& info) {
+        return std::string(WordSettingDef(info.param.Setting).Name) + "_" +
+               std::to_string(info.index);
+    });

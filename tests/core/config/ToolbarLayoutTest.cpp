@@ -35,7 +35,8 @@ TEST(ToolbarLayout, StoredLayoutIsMergedWithTheToolbar)
         {"missing 4 goes after 3", Bytes({3, 0, 1, 255, 2, 5}), {3, 4, 0, 1, 255, 2, 5}},
         {"missing first button goes first", Bytes({2, 3, 4, 5, 255}), {1, 2, 3, 4, 5, 255}},
         {"hidden neighbour takes it along", Bytes({1, 255, 3}), {1, 2, 255, 3, 4, 5}},
-        {"duplicates and extra dividers", Bytes({1, 1, 2, 255, 3, 255, 4, 5}), {1, 2, 255, 3, 4, 5}},
+        {"duplicates and extra dividers", Bytes({1, 1, 2, 255, 3, 255, 4, 5}),
+         {1, 2, 255, 3, 4, 5}},
         {"no divider", Bytes({1, 2, 3, 4, 5}), {1, 2, 3, 4, 5, 255}},
         {"nothing stored", std::nullopt, {1, 2, 0, 3, 4, 0, 5, 255}},
     };

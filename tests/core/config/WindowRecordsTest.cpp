@@ -62,7 +62,8 @@ TEST(WindowRecords, ListWindowRecordKeepsItsValue)
 TEST(WindowRecords, AMaximizedWindowIsStoredAsItsVisibleArea)
 {
     EXPECT_EQ(BoundsToSave({-8, -8, 1936, 1056}, {1936, 1056}), (TWindowBounds{0, 0, 1920, 1040}));
-    EXPECT_EQ(BoundsToSave({-8, -8, 1000, 1056}, {1936, 1056}), (TWindowBounds{-8, -8, 1000, 1056}));
+    EXPECT_EQ(BoundsToSave({-8, -8, 1000, 1056}, {1936, 1056}),
+              (TWindowBounds{-8, -8, 1000, 1056}));
 }
 
 TEST(WindowRecords, ARectangleOffTheScreenIsNotTaken)
