@@ -4,6 +4,7 @@
 #include "config/FontRecords.h"
 #include "config/RevisionCheck.h"
 #include "platform/Prompt.h"
+#include "platform/ServiceSlot.h"
 #include "platform/SettingsStore.h"
 #include "platform/SettingsStoreMemory.h"
 
@@ -332,20 +333,24 @@ void TOptions::SetCatalogPathEdit(const QString& folder) { Change(m_catalogPath,
 void TOptions::SetViewerEdit(const QString& program) { Change(m_viewer, program); }
 void TOptions::SetShellEdit(const QString& program) { Change(m_shell, program); }
 
-static TOptions*& InstalledOptions()
-{
-    static TOptions* installed = nullptr;
-    return installed;
-}
+namespace {
 
-TOptions& Options()
-{
-    if (TOptions* options = InstalledOptions()) return *options;
-    static TMemorySettingsStore store;
-    static TOptions builtIn(store);
-    return builtIn;
-}
+// The built-in settings keep their store in memory; the holder comes first so the store
+// exists before the settings read it.
+struct TMemoryStoreHolder {
+    TMemorySettingsStore MemoryStore;
+};
+class TBuiltInOptions : private TMemoryStoreHolder, public TOptions {
+public:
+    TBuiltInOptions() : TOptions(MemoryStore) {}
+};
 
-void SetOptions(TOptions* options) { InstalledOptions() = options; }
+TServiceSlot<TOptions, TBuiltInOptions> InstalledOptions;
+
+} // namespace
+
+TOptions& Options() { return InstalledOptions.Get(); }
+
+void SetOptions(TOptions* options) { InstalledOptions.Set(options); }
 
 } // namespace quorvex

@@ -368,3 +368,15 @@ TEST(OptionsText, SettingsAreSetFromTextAndBadTextIsRefused)
         EXPECT_FALSE(error.isEmpty());
     }
 }
+
+TEST(Options, TheProgramsSettingsAreTheInstalledOnes)
+{
+    EXPECT_TRUE(Options().CreateBakCheck()); // built in: fresh defaults, nothing stored
+    TMemorySettingsStore store;
+    TOptions installed(store, TestEnvironment());
+    installed.SetCreateBakCheck(false);
+    SetOptions(&installed);
+    EXPECT_FALSE(Options().CreateBakCheck());
+    SetOptions(nullptr);
+    EXPECT_TRUE(Options().CreateBakCheck());
+}
