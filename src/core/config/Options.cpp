@@ -288,6 +288,13 @@ void TOptions::SetFontSlot(int slot, const TFontSlot& font)
     Change(m_fonts[size_t(slot)], font);
 }
 
+TFontSlot TOptions::EffectiveFont(int slot) const
+{
+    const TFontSlot& own = FontSlot(slot);
+    if (own.UseCustom) return own;
+    return m_environment.SystemFontOf(slot);
+}
+
 void TOptions::SetImportDescOrder(const TDescSourceOrder& order)
 {
     TDescSourceOrder sorted = order;

@@ -72,6 +72,8 @@ public:
     // Font slots, TFontSlotIndex order.
     const TFontSlot& FontSlot(int slot) const { return m_fonts[size_t(slot)]; }
     void SetFontSlot(int slot, const TFontSlot& font);
+    // The font a window uses: the slot's own when custom, else the system's font for it.
+    TFontSlot EffectiveFont(int slot) const;
 
     // The rows of ImportDescList: which source each row shows and whether it is ticked.
     const TDescSourceOrder& ImportDescOrder() const { return m_descOrder; }

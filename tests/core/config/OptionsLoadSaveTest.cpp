@@ -1,5 +1,6 @@
 #include "OptionsTestSupport.h"
 
+#include "config/FontRecords.h"
 #include "config/Options.h"
 #include "config/OptionsText.h"
 #include "platform/Prompt.h"
@@ -75,6 +76,7 @@ TEST(OptionsLoad, WithoutStoredSettingsTheFreshDefaultsApply)
     EXPECT_EQ(o.FontSlot(fsAsciiViewer).Face, "Courier New");
     EXPECT_EQ(o.FontSlot(fsPropertiesDesc).Height, -15);
     EXPECT_FALSE(o.FontSlot(fsCatalogTree).UseCustom);
+    EXPECT_EQ(o.EffectiveFont(fsAsciiViewer).Face, "Courier New");
     for (int kind = 1; kind <= 14; ++kind) EXPECT_TRUE(o.ArchiveKindEnabled(kind));
     EXPECT_FALSE(o.ArchiveKindEnabled(0));
     EXPECT_FALSE(o.ArchiveKindEnabled(15));
@@ -379,4 +381,20 @@ TEST(Options, TheProgramsSettingsAreTheInstalledOnes)
     EXPECT_FALSE(Options().CreateBakCheck());
     SetOptions(nullptr);
     EXPECT_TRUE(Options().CreateBakCheck());
+}
+
+TEST(Options, SlotsNotCustomUseTheSystemsFont)
+{
+    auto env = TestEnvironment();
+    env.SystemFont = [](int slot) {
+        return TFontSlot{false, slot < 2 ? -12 : -13, 0, slot < 2 ? "Icon Title" : "Toolkit"};
+    };
+    TMemorySettingsStore store;
+    store.Put(Root, "UseFontData", QByteArray(4, 0)); // no slot custom
+    store.Put(Root, "Font1", EncodeFontSlotRecord(TFontSlot{true, -20, fsBold, "Stored"}));
+    const TOptions o(store, env);
+    EXPECT_EQ(o.FontSlot(fsCatalogTree).Face, "Icon Title");
+    EXPECT_EQ(o.FontSlot(fsFileList).Face, "Stored"); // kept for when it is made custom
+    EXPECT_EQ(o.EffectiveFont(fsFileList), (TFontSlot{false, -12, 0, "Icon Title"}));
+    EXPECT_EQ(o.EffectiveFont(fsAsciiViewer), (TFontSlot{false, -13, 0, "Toolkit"}));
 }

@@ -1,3 +1,6 @@
+#include "OptionsTestSupport.h"
+
+#include "config/Options.h"
 #include "config/RevisionCheck.h"
 #include "platform/SettingsStoreMemory.h"
 
@@ -40,4 +43,18 @@ TEST(RevisionCheck, NoStoreAtAllIsAFirstRun)
     const TRevisionCheck result = RunRevisionCheck(store);
     EXPECT_FALSE(result.MarkerPresent);
     EXPECT_FALSE(result.StoreDeleted);
+}
+
+TEST(RevisionCheck, AfterAnOldStoreIsDeletedTheProgramWritesAFreshOne)
+{
+    TMemorySettingsStore store;
+    store.Put(QString(), "RevisionMarker", QByteArray(1, 1));
+    store.Put(QString(), "AdvSettings", QByteArray(4, 0)); // CreateBakCheck off
+    ASSERT_TRUE(RunRevisionCheck(store).MarkerPresent); // settings count as present: no wizard
+    TOptions options(store, test::TestEnvironment());
+    EXPECT_TRUE(options.CreateBakCheck()); // fresh default
+    ASSERT_TRUE(options.IsChanged());      // so the program end saves
+    ASSERT_TRUE(options.Save());
+    EXPECT_EQ(store.ReadBinary(QString(), "RevisionMarker"), QByteArray(1, 2));
+    EXPECT_EQ(TOptions(store, test::TestEnvironment()).CreateBakCheck(), true);
 }
