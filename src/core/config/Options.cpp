@@ -74,12 +74,13 @@ void TOptions::ResetToFresh()
 {
     m_words = FreshWordSettings();
     for (int slot = 0; slot < FontSlotCount; ++slot) {
-        if (slot == fsPropertiesDesc || slot == fsAsciiViewer)
-            m_fonts[size_t(slot)] = TFontSlot{true, -15, 0, QStringLiteral("Courier New")};
-        else
-            m_fonts[size_t(slot)] = m_environment.SystemFontOf(slot);
-        if (slot != fsPropertiesDesc && slot != fsAsciiViewer)
-            m_fonts[size_t(slot)].UseCustom = false;
+        TFontSlot& font = m_fonts[size_t(slot)];
+        if (slot == fsPropertiesDesc || slot == fsAsciiViewer) {
+            font = TFontSlot{true, -15, 0, QStringLiteral("Courier New")};
+        } else {
+            font = m_environment.SystemFontOf(slot);
+            font.UseCustom = false;
+        }
     }
     m_descOrder = FreshDescOrder;
     m_toolbar.Load(std::nullopt, m_environment.ToolbarControls);
