@@ -24,9 +24,9 @@ QString LookupValue(blkid_probe probe, const char* name)
 std::optional<uint32_t> IsoTimeSerial(const QString& uuid)
 {
     const QStringList parts = uuid.split(QLatin1Char('-'));
-    if (parts.size() != 8) return std::nullopt;
-    int v[8];
-    for (int i = 0; i < 8; ++i) {
+    if (parts.size() != 7) return std::nullopt;
+    int v[7];
+    for (int i = 0; i < 7; ++i) {
         bool ok = false;
         v[i] = parts[i].toInt(&ok);
         if (!ok) return std::nullopt;
