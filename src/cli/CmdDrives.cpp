@@ -7,7 +7,8 @@
 
 #include <cstdio>
 
-namespace quorvex::cli {
+namespace quorvex::cli
+{
 
 // One line per drive, tab-separated: id, root, media type, label, serial, file system,
 // capacity and free bytes. A drive without a readable medium shows "not ready".
@@ -33,8 +34,8 @@ int RunDrives(int argc, char**)
         const int64_t cluster = int64_t(disk.BytesPerSector) * disk.SectorsPerCluster;
         std::printf("%s\t%s\t%s\t%s\t%s\t%s\t%lld\t%lld\n", id.constData(), root.constData(),
                     typeName.constData(), disk.VolumeLabel.c_str(),
-                    FormatSerial(disk.SerialNumber).toLatin1().constData(),
-                    disk.FileSystem.c_str(), static_cast<long long>(disk.TotalClusters * cluster),
+                    FormatSerial(disk.SerialNumber).toLatin1().constData(), disk.FileSystem.c_str(),
+                    static_cast<long long>(disk.TotalClusters * cluster),
                     static_cast<long long>(disk.FreeClusters * cluster));
     }
     return 0;

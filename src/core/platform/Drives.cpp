@@ -4,13 +4,16 @@
 #include "platform/LinuxDrives.h"
 #endif
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 #ifndef __linux__
 // A machine without a drive layer of ours: no drives.
-class TNoDrives : public IDrives {
+class TNoDrives : public IDrives
+{
 public:
     std::vector<TDrive> List() override { return {}; }
     TDriveType DriveType(const QString&) override { return dtNoRootDir; }
@@ -48,7 +51,10 @@ IDrives& MachineDrives()
 
 } // namespace
 
-IDrives& Drives() { return Installed() ? *Installed() : MachineDrives(); }
+IDrives& Drives()
+{
+    return Installed() ? *Installed() : MachineDrives();
+}
 
 void SetDrives(IDrives* drives)
 {
@@ -56,6 +62,9 @@ void SetDrives(IDrives* drives)
     ++Generation();
 }
 
-uint64_t DrivesGeneration() { return Generation(); }
+uint64_t DrivesGeneration()
+{
+    return Generation();
+}
 
 } // namespace quorvex

@@ -1,9 +1,10 @@
 #include "platform/FakeDrives.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
-TFakeDrives::TFakeDrive& TFakeDrives::Add(const QString& id, TDriveType type,
-                                          uint8_t deviceType, const QString& productId)
+TFakeDrives::TFakeDrive& TFakeDrives::Add(const QString& id, TDriveType type, uint8_t deviceType,
+                                          const QString& productId)
 {
     TFakeDrive drive;
     drive.Id = id;
@@ -59,8 +60,8 @@ std::optional<TFreeSpace> TFakeDrives::FreeSpace(const QString& id)
     if (!d || !d->Medium) return std::nullopt;
     const TFakeMedium& m = *d->Medium;
     const int64_t cluster = m.BytesPerSector * m.SectorsPerCluster;
-    return TFreeSpace{m.BytesPerSector, m.SectorsPerCluster, m.FreeClusters,
-                      m.TotalClusters, m.TotalClusters * cluster, m.FreeClusters * cluster};
+    return TFreeSpace{m.BytesPerSector, m.SectorsPerCluster,       m.FreeClusters,
+                      m.TotalClusters,  m.TotalClusters * cluster, m.FreeClusters * cluster};
 }
 
 uint8_t TFakeDrives::DeviceType(const QString& id)
@@ -99,7 +100,8 @@ bool TFakeDrives::FolderExists(const QString& id, const QString& path)
     const TFakeDrive* d = Find(id);
     if (!d || !d->Medium) return false;
     QString p = path;
-    while (p.endsWith(QLatin1Char('\\'))) p.chop(1);
+    while (p.endsWith(QLatin1Char('\\')))
+        p.chop(1);
     if (!p.startsWith(QLatin1Char('\\'))) p.prepend(QLatin1Char('\\'));
     return p == QLatin1String("\\") || d->Medium->Folders.contains(p);
 }

@@ -9,7 +9,8 @@
 
 #include <map>
 
-namespace quorvex {
+namespace quorvex
+{
 
 struct TFakeMedium {
     QString Label;
@@ -26,7 +27,8 @@ struct TFakeMedium {
     QSet<QString> Folders; // "\dir\sub", without a trailing "\"
 };
 
-class TFakeDrives : public IDrives {
+class TFakeDrives : public IDrives
+{
 public:
     struct TFakeDrive {
         QString Id;

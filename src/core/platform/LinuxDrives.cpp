@@ -20,11 +20,14 @@
 
 #include <array>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
-class TFileDescriptor {
+class TFileDescriptor
+{
 public:
     explicit TFileDescriptor(int fd) : m_fd(fd) {}
     ~TFileDescriptor()
@@ -40,11 +43,15 @@ private:
     int m_fd;
 };
 
-QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+QByteArray Native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
 
 bool IsBlockDeviceOrFile(const QString& path)
 {
-    struct stat st {};
+    struct stat st {
+    };
     return !path.isEmpty() && ::stat(Native(path).constData(), &st) == 0 &&
            (S_ISBLK(st.st_mode) || S_ISREG(st.st_mode));
 }
@@ -78,12 +85,21 @@ QString DecodeUdevName(const QString& name)
 uint8_t FloppyTypeFromSectors(int64_t sectors)
 {
     switch (sectors) {
-    case 320: case 360: case 640: case 720: return 0; // 160 KB to 360 KB, 5.25"
-    case 2400: return 1;                              // 1.2 MB
-    case 1440: return 2;                              // 720 KB
-    case 2880: return 7;                              // 1.44 MB
-    case 5760: return 9;                              // 2.88 MB
-    default: return 255;
+    case 320:
+    case 360:
+    case 640:
+    case 720:
+        return 0; // 160 KB to 360 KB, 5.25"
+    case 2400:
+        return 1; // 1.2 MB
+    case 1440:
+        return 2; // 720 KB
+    case 2880:
+        return 7; // 1.44 MB
+    case 5760:
+        return 9; // 2.88 MB
+    default:
+        return 255;
     }
 }
 
@@ -111,7 +127,8 @@ std::vector<TLinuxDrives::TEntry> TLinuxDrives::Entries()
     const auto uniqueId = [&ids](QString id) {
         if (id.isEmpty()) id = QStringLiteral("drive");
         QString candidate = id;
-        for (int n = 2; ids.contains(candidate); ++n) candidate = id + QLatin1Char('-') + QString::number(n);
+        for (int n = 2; ids.contains(candidate); ++n)
+            candidate = id + QLatin1Char('-') + QString::number(n);
         ids.insert(candidate);
         return candidate;
     };
@@ -133,13 +150,15 @@ std::vector<TLinuxDrives::TEntry> TLinuxDrives::Entries()
         if (m.Major != 0 || m.Source.startsWith(QLatin1Char('/'))) {
             unsigned major = m.Major;
             unsigned minor = m.Minor;
-            struct stat st {};
+            struct stat st {
+            };
             if (m.Source.startsWith(QLatin1Char('/')) &&
                 ::stat(Native(m.Source).constData(), &st) == 0 && S_ISBLK(st.st_mode)) {
                 major = ::major(st.st_rdev);
                 minor = ::minor(st.st_rdev);
             }
-            const QString link = QStringLiteral("%1/dev/block/%2:%3").arg(m_paths.Sys).arg(major).arg(minor);
+            const QString link =
+                QStringLiteral("%1/dev/block/%2:%3").arg(m_paths.Sys).arg(major).arg(minor);
             const QString devDir = QFileInfo(link).canonicalFilePath();
             if (major != 0 && !devDir.isEmpty()) {
                 partName = BaseName(devDir);
@@ -169,7 +188,8 @@ std::vector<TLinuxDrives::TEntry> TLinuxDrives::Entries()
 
     // Removable and optical devices without a mounted medium are drives too: not ready.
     const QDir block(m_paths.Sys + QStringLiteral("/block"));
-    for (const QString& name : block.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name)) {
+    for (const QString& name :
+         block.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::System, QDir::Name)) {
         if (mountedDisks.contains(name)) continue;
         const QString dir = QFileInfo(block.filePath(name)).canonicalFilePath();
         const bool optical = name.startsWith(QLatin1String("sr"));
@@ -188,7 +208,8 @@ std::vector<TLinuxDrives::TEntry> TLinuxDrives::Entries()
 std::vector<TDrive> TLinuxDrives::List()
 {
     std::vector<TDrive> drives;
-    for (const TEntry& e : Entries()) drives.push_back(e.Drive);
+    for (const TEntry& e : Entries())
+        drives.push_back(e.Drive);
     return drives;
 }
 
@@ -210,7 +231,8 @@ TDriveType TLinuxDrives::DriveType(const QString& id)
     if (disk.startsWith(QLatin1String("sr"))) return dtCDROM;
     if (disk.startsWith(QLatin1String("zram")) || disk.startsWith(QLatin1String("ram")))
         return dtRamDisk;
-    if (disk.startsWith(QLatin1String("fd")) || ReadSys(e->DiskDir, "removable") == QLatin1String("1"))
+    if (disk.startsWith(QLatin1String("fd")) ||
+        ReadSys(e->DiskDir, "removable") == QLatin1String("1"))
         return dtRemovable;
     return dtFixed;
 }
@@ -219,7 +241,8 @@ std::optional<TFreeSpace> TLinuxDrives::FreeSpace(const QString& id)
 {
     const std::optional<TEntry> e = Find(id);
     if (!e || !e->Mount) return std::nullopt;
-    struct statvfs vfs {};
+    struct statvfs vfs {
+    };
     if (::statvfs(Native(e->Mount->MountPoint).constData(), &vfs) != 0) return std::nullopt;
     const int64_t frsize = int64_t(vfs.f_frsize ? vfs.f_frsize : vfs.f_bsize);
     if (frsize <= 0) return std::nullopt;
@@ -245,12 +268,14 @@ std::optional<TVolumeInfo> TLinuxDrives::VolumeInfo(const QString& id)
     const std::optional<TEntry> e = Find(id);
     if (!e || !e->Mount) return std::nullopt;
     const TMountEntry& m = *e->Mount;
-    struct statvfs vfs {};
+    struct statvfs vfs {
+    };
     if (::statvfs(Native(m.MountPoint).constData(), &vfs) != 0) return std::nullopt;
 
     TVolumeInfo info;
     info.MaxComponentLength = uint32_t(vfs.f_namemax);
-    if (HasMountOptionPrefix(m, QStringLiteral("compress"))) info.FileSystemFlags |= fsfCompressedVolume;
+    if (HasMountOptionPrefix(m, QStringLiteral("compress")))
+        info.FileSystemFlags |= fsfCompressedVolume;
 
     std::optional<TProbedVolume> probed;
     if (IsBlockDeviceOrFile(e->DevicePath)) probed = ProbeVolume(e->DevicePath);
@@ -268,7 +293,8 @@ std::optional<TVolumeInfo> TLinuxDrives::VolumeInfo(const QString& id)
         };
         v.Uuid = linkNamed("by-uuid");
         v.Label = linkNamed("by-label");
-        if (v.Type == QLatin1String("vfat") && vfs.f_blocks >= 65525) v.Version = QStringLiteral("FAT32");
+        if (v.Type == QLatin1String("vfat") && vfs.f_blocks >= 65525)
+            v.Version = QStringLiteral("FAT32");
         probed = v;
     }
     if (probed) {
@@ -323,7 +349,8 @@ bool TLinuxDrives::Eject(const QString& id)
         ::sync();
         if (::umount2(Native(e->Mount->MountPoint).constData(), 0) != 0) return false;
     }
-    const unsigned long request = e->DiskName.startsWith(QLatin1String("fd")) ? FDEJECT : CDROMEJECT;
+    const unsigned long request =
+        e->DiskName.startsWith(QLatin1String("fd")) ? FDEJECT : CDROMEJECT;
     return ::ioctl(fd.Get(), request, 0) == 0;
 }
 
@@ -342,7 +369,8 @@ bool TLinuxDrives::WriteSerial(const QString& id, uint32_t serial)
     if (::pread(fd.Get(), boot.data(), boot.size(), 0) != ssize_t(boot.size())) throw EAbort();
     // The serial field exists only in a boot sector with the extended signature.
     if (boot[510] != 0x55 || boot[511] != 0xAA || boot[0x26] != 0x29) return false;
-    for (int i = 0; i < 4; ++i) boot[0x27 + i] = uint8_t(serial >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        boot[0x27 + i] = uint8_t(serial >> (8 * i));
     if (::pwrite(fd.Get(), boot.data(), boot.size(), 0) != ssize_t(boot.size()) ||
         ::fsync(fd.Get()) != 0)
         throw EAbort();

@@ -7,7 +7,8 @@
 
 #include <QString>
 
-namespace quorvex {
+namespace quorvex
+{
 
 struct TLinuxPaths {
     QString MountInfo = QStringLiteral("/proc/self/mountinfo");
@@ -15,7 +16,8 @@ struct TLinuxPaths {
     QString Dev = QStringLiteral("/dev");
 };
 
-class TLinuxDrives : public IDrives {
+class TLinuxDrives : public IDrives
+{
 public:
     explicit TLinuxDrives(TLinuxPaths paths = {});
 
@@ -33,8 +35,8 @@ public:
     struct TEntry {
         TDrive Drive;
         std::optional<TMountEntry> Mount; // none: a device without a mounted medium
-        QString DiskDir;   // sysfs folder of the whole disk; empty when not a block device
-        QString DiskName;  // "sdb", "sr0"
+        QString DiskDir;    // sysfs folder of the whole disk; empty when not a block device
+        QString DiskName;   // "sdb", "sr0"
         QString DevicePath; // what holds the file system: "/dev/sdb1" or an image file
     };
     std::vector<TEntry> Entries();

@@ -5,9 +5,11 @@
 #include <QSet>
 #include <QStringList>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 // mountinfo writes space, tab, newline and backslash as \ooo.
 QString Unescape(const QByteArray& field)
@@ -19,7 +21,8 @@ QString Unescape(const QByteArray& field)
         if (c == '\\' && i + 3 < field.size()) {
             const QByteArray digits = field.mid(i + 1, 3);
             bool ok = true;
-            for (char d : digits) ok = ok && d >= '0' && d <= '7';
+            for (char d : digits)
+                ok = ok && d >= '0' && d <= '7';
             if (ok) {
                 out.append(char(digits.toInt(nullptr, 8)));
                 i += 3;
@@ -68,10 +71,10 @@ std::vector<TMountEntry> ParseMountInfo(const QByteArray& text)
 bool IsNetworkFileSystem(const QString& fsType)
 {
     static const QSet<QString> network = {
-        "nfs",        "nfs4",          "cifs",         "smb3",        "smbfs",
-        "ncpfs",      "afs",           "ceph",         "glusterfs",   "9p",
-        "virtiofs",   "davfs",         "lustre",       "gpfs",        "coda",
-        "fuse.sshfs", "sshfs",         "fuse.rclone",  "fuse.s3fs",   "fuse.glusterfs",
+        "nfs",        "nfs4",          "cifs",           "smb3",        "smbfs",
+        "ncpfs",      "afs",           "ceph",           "glusterfs",   "9p",
+        "virtiofs",   "davfs",         "lustre",         "gpfs",        "coda",
+        "fuse.sshfs", "sshfs",         "fuse.rclone",    "fuse.s3fs",   "fuse.glusterfs",
         "fuse.davfs", "fuse.smbnetfs", "fuse.curlftpfs", "fuse.cephfs",
     };
     return network.contains(fsType);
@@ -85,11 +88,31 @@ bool IsRamFileSystem(const QString& fsType)
 bool IsCataloguableMount(const TMountEntry& e)
 {
     static const QSet<QString> kernelOnly = {
-        "proc",       "sysfs",      "cgroup",  "cgroup2",    "devtmpfs",  "devpts",
-        "mqueue",     "debugfs",    "tracefs", "securityfs", "pstore",    "bpf",
-        "configfs",   "fusectl",    "hugetlbfs", "autofs",   "binfmt_misc", "efivarfs",
-        "nsfs",       "rpc_pipefs", "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal",
-        "fuse.lxcfs", "fuse.xdg-document-portal",
+        "proc",
+        "sysfs",
+        "cgroup",
+        "cgroup2",
+        "devtmpfs",
+        "devpts",
+        "mqueue",
+        "debugfs",
+        "tracefs",
+        "securityfs",
+        "pstore",
+        "bpf",
+        "configfs",
+        "fusectl",
+        "hugetlbfs",
+        "autofs",
+        "binfmt_misc",
+        "efivarfs",
+        "nsfs",
+        "rpc_pipefs",
+        "selinuxfs",
+        "fuse.gvfsd-fuse",
+        "fuse.portal",
+        "fuse.lxcfs",
+        "fuse.xdg-document-portal",
     };
     if (e.MountPoint == QLatin1String("/")) return true; // the root is always a volume
     if (kernelOnly.contains(e.FsType)) return false;

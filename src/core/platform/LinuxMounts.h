@@ -6,16 +6,17 @@
 
 #include <vector>
 
-namespace quorvex {
+namespace quorvex
+{
 
 struct TMountEntry {
     unsigned Major = 0;
     unsigned Minor = 0;
-    QString Root;       // the part of the file system that is mounted ("/" for all of it)
+    QString Root; // the part of the file system that is mounted ("/" for all of it)
     QString MountPoint;
-    QString Options;    // per-mount options: "rw,relatime"
-    QString FsType;     // "ext4", "vfat", "fuse.sshfs"
-    QString Source;     // "/dev/sda1", "server:/export", "tmpfs"
+    QString Options; // per-mount options: "rw,relatime"
+    QString FsType;  // "ext4", "vfat", "fuse.sshfs"
+    QString Source;  // "/dev/sda1", "server:/export", "tmpfs"
     QString SuperOptions;
 };
 

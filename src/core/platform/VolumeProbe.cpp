@@ -7,9 +7,11 @@
 
 #include <cctype>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 QString LookupValue(blkid_probe probe, const char* name)
 {
@@ -80,7 +82,8 @@ uint32_t FoldVolumeSerial(const QString& type, const QString& uuid)
     QString hex = uuid;
     hex.remove(QLatin1Char('-'));
     bool allHex = !hex.isEmpty();
-    for (QChar c : hex) allHex = allHex && c.unicode() < 128 && std::isxdigit(c.unicode());
+    for (QChar c : hex)
+        allHex = allHex && c.unicode() < 128 && std::isxdigit(c.unicode());
     if (!allHex) return TextSerial(uuid);
     if (type == QLatin1String("ntfs") && hex.size() == 16) return hex.right(8).toUInt(nullptr, 16);
     uint32_t folded = 0;
@@ -95,7 +98,8 @@ QString FileSystemName(const QString& type, const QString& version)
         type == QLatin1String("fat"))
         return version == QLatin1String("FAT32") ? QStringLiteral("FAT32") : QStringLiteral("FAT");
     if (type == QLatin1String("iso9660")) return QStringLiteral("CDFS");
-    if (type == QLatin1String("ntfs3") || type == QLatin1String("ntfs")) return QStringLiteral("NTFS");
+    if (type == QLatin1String("ntfs3") || type == QLatin1String("ntfs"))
+        return QStringLiteral("NTFS");
     QString name = type;
     if (name.startsWith(QLatin1String("fuse."))) name = name.mid(5);
     return name.toUpper().left(8);

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <limits>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 int64_t RoundedQuotient(int64_t value, int64_t divisor)
 {
@@ -141,8 +143,8 @@ void ReadDriveInfo(const QString& drive, TDiskRec& disk)
     uint32_t maxName = 0;
     if (const std::optional<TVolumeInfo> info = Drives().VolumeInfo(drive)) {
         disk.VolumeLabel = CutUtf8(NormalizeVolumeLabel(info->Label), MaxVolumeLabel);
-        disk.FileSystem = CutUtf8(info->FileSystem.toUpper().left(int(MaxFileSystemName)),
-                                  MaxFileSystemName);
+        disk.FileSystem =
+            CutUtf8(info->FileSystem.toUpper().left(int(MaxFileSystemName)), MaxFileSystemName);
         serial = info->Serial;
         maxName = info->MaxComponentLength;
         if (info->FileSystemFlags & fsfCompressedVolume) disk.KindFlags |= ifCompressed;
@@ -165,17 +167,23 @@ bool WaitUntilReady(const QString& drive, bool prompt)
     for (;;) {
         if (Drives().FreeSpace(drive)) return true;
         if (!prompt) return false;
-        const int answer = Prompt().Ask(QStringLiteral("Drive Not Ready"),
-                                        QStringLiteral("Drive ") + drive +
-                                            QStringLiteral(": is not ready !"),
-                                        pbRetry | pbCancel, TPromptIcon::Error);
+        const int answer =
+            Prompt().Ask(QStringLiteral("Drive Not Ready"),
+                         QStringLiteral("Drive ") + drive + QStringLiteral(": is not ready !"),
+                         pbRetry | pbCancel, TPromptIcon::Error);
         if (answer != pbRetry) return false;
     }
 }
 
-bool EjectMedium(const QString& drive) { return Drives().Eject(drive); }
+bool EjectMedium(const QString& drive)
+{
+    return Drives().Eject(drive);
+}
 
-bool WriteSerial(const QString& drive, uint32_t serial) { return Drives().WriteSerial(drive, serial); }
+bool WriteSerial(const QString& drive, uint32_t serial)
+{
+    return Drives().WriteSerial(drive, serial);
+}
 
 QString FormatSerial(uint32_t serial)
 {

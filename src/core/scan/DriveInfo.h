@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-namespace quorvex {
+namespace quorvex
+{
 
 struct TDiskRec;
 

@@ -7,7 +7,8 @@
 
 #include <iterator>
 
-namespace quorvex {
+namespace quorvex
+{
 
 QString MediaTypeName(uint8_t mediaType, uint8_t kindFlags)
 {
@@ -58,7 +59,8 @@ uint8_t RemovableTypeFromProduct(const QString& productId)
     return mtRemovable;
 }
 
-namespace {
+namespace
+{
 
 struct TMediaTypeCache {
     uint64_t Generation = 0;
@@ -77,18 +79,26 @@ TMediaTypeCache& Cache()
 
 } // namespace
 
-void ClearMediaTypeCache() { Cache().Types.clear(); }
+void ClearMediaTypeCache()
+{
+    Cache().Types.clear();
+}
 
 uint8_t DriveMediaType(const QString& drive)
 {
     IDrives& drives = Drives();
     const TDriveType type = drives.DriveType(drive);
     switch (type) {
-    case dtFixed: return mtHardDisk;
-    case dtRemote: return mtNetwork;
-    case dtCDROM: return mtCDROM;
-    case dtRamDisk: return mtRamDisk;
-    default: break;
+    case dtFixed:
+        return mtHardDisk;
+    case dtRemote:
+        return mtNetwork;
+    case dtCDROM:
+        return mtCDROM;
+    case dtRamDisk:
+        return mtRamDisk;
+    default:
+        break;
     }
     TMediaTypeCache& cache = Cache();
     const QString key = drive.toUpper();

@@ -11,9 +11,11 @@
 
 #include <vector>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 std::vector<QString> CompatibleDrives(uint8_t mediaType)
 {
@@ -83,17 +85,18 @@ TRequestedMedium RequestMedium(TTreeNode* node, bool interactive, bool allowManu
             QString text = QStringLiteral("The media you requested (") + typeName +
                            QStringLiteral(") was not found\r\nand does not seem to be removable.");
             if (allowManual)
-                text += QStringLiteral(" Please select \rthe appropriate drive yourself if available.");
+                text +=
+                    QStringLiteral(" Please select \rthe appropriate drive yourself if available.");
             Prompt().Inform(QStringLiteral("Non-Removable Media"), text, TPromptIcon::Information);
             return {allowManual ? TRequestedMedium::ManualSelect : TRequestedMedium::NotFound, {}};
         }
         if (!interactive) return {};
 
         const int buttons = pbOK | pbCancel | (allowManual ? pbManualSelect : 0);
-        const int answer = Prompt().Ask(
-            QStringLiteral("Insert Media"),
-            InsertMediaText(QString::fromStdString(diskNode->Text), typeName), buttons,
-            TPromptIcon::None, pbCancel);
+        const int answer =
+            Prompt().Ask(QStringLiteral("Insert Media"),
+                         InsertMediaText(QString::fromStdString(diskNode->Text), typeName), buttons,
+                         TPromptIcon::None, pbCancel);
         if (answer == pbManualSelect && allowManual) return {TRequestedMedium::ManualSelect, {}};
         if (answer != pbOK) return {};
     }

@@ -13,21 +13,23 @@
 
 using namespace quorvex;
 
-namespace {
+namespace
+{
 
 // A machine in a folder: a mount table, a sysfs tree and the images that stand for the
 // mounted devices, so the whole Linux drive layer runs without mounting anything.
-class LinuxMachine : public ::testing::Test {
+class LinuxMachine : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
         root = dir.path();
         for (const char* image : {"fat12.img", "cd.iso", "ext2.img"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVEX_FIXTURES "/drives/") + image,
-                                    Path(image)));
-        for (const char* mount : {"mnt/floppy/docs", "mnt/cd", "mnt/data", "mnt/share",
-                                  "mnt/ram", "mnt/again", "dev", "sys/dev/block"})
+            ASSERT_TRUE(
+                QFile::copy(QStringLiteral(QUORVEX_FIXTURES "/drives/") + image, Path(image)));
+        for (const char* mount : {"mnt/floppy/docs", "mnt/cd", "mnt/data", "mnt/share", "mnt/ram",
+                                  "mnt/again", "dev", "sys/dev/block"})
             QDir().mkpath(Path(mount));
         Write("mnt/notadir", "");
 
@@ -90,7 +92,8 @@ protected:
         QString escaped = mountPoint;
         escaped.replace(" ", "\\040");
         return QStringLiteral("%1 1 %2 / %3 %4 shared:1 - %5 %6 rw\n")
-            .arg(id).arg(dev, escaped, options, type, source);
+            .arg(id)
+            .arg(dev, escaped, options, type, source);
     }
 
     QTemporaryDir dir;
@@ -104,9 +107,10 @@ TEST_F(LinuxMachine, ListsVolumesAndEmptyRemovableDrives)
 {
     TLinuxDrives drives(paths);
     std::vector<std::pair<QString, QString>> listed;
-    for (const TDrive& d : drives.List()) listed.emplace_back(d.Id, d.Root);
+    for (const TDrive& d : drives.List())
+        listed.emplace_back(d.Id, d.Root);
     const std::vector<std::pair<QString, QString>> expected = {
-        {"sdb1", Path("mnt/floppy")}, {"sr0", Path("mnt/cd")},   {"data", Path("mnt/data")},
+        {"sdb1", Path("mnt/floppy")}, {"sr0", Path("mnt/cd")},  {"data", Path("mnt/data")},
         {"share", Path("mnt/share")}, {"ram", Path("mnt/ram")}, {"sdc", QString()},
     };
     EXPECT_EQ(listed, expected);
@@ -203,8 +207,8 @@ TEST_F(LinuxMachine, SerialIsWrittenOnlyIntoFatBootSectors)
             ASSERT_EQ(written[i], original[i]) << "byte " << i;
         }
 
-    EXPECT_FALSE(drives.WriteSerial("sr0", 1));   // read-only, and no FAT
-    EXPECT_FALSE(drives.WriteSerial("data", 1));  // ext2 has no such field
+    EXPECT_FALSE(drives.WriteSerial("sr0", 1));  // read-only, and no FAT
+    EXPECT_FALSE(drives.WriteSerial("data", 1)); // ext2 has no such field
     EXPECT_FALSE(drives.WriteSerial("share", 1));
     EXPECT_FALSE(drives.WriteSerial("sdc", 1));
     EXPECT_EQ(drives.VolumeInfo("data")->Serial, 0x028C2537u);
@@ -224,8 +228,8 @@ TEST(LinuxDrivesOnThisMachine, ListsTheRootFileSystem)
 {
     TLinuxDrives drives;
     const std::vector<TDrive> list = drives.List();
-    const auto rootDrive = std::find_if(list.begin(), list.end(),
-                                        [](const TDrive& d) { return d.Root == "/"; });
+    const auto rootDrive =
+        std::find_if(list.begin(), list.end(), [](const TDrive& d) { return d.Root == "/"; });
     ASSERT_NE(rootDrive, list.end());
     SetDrives(&drives);
     for (const TDrive& d : list) {
@@ -234,7 +238,8 @@ TEST(LinuxDrivesOnThisMachine, ListsTheRootFileSystem)
         ReadDriveInfo(d.Id, disk);
         EXPECT_FALSE(disk.FileSystem.empty()) << d.Id.toStdString();
         if (d.Root == "/") {
-            EXPECT_GT(int64_t(disk.TotalClusters) * disk.BytesPerSector * disk.SectorsPerCluster, 0);
+            EXPECT_GT(int64_t(disk.TotalClusters) * disk.BytesPerSector * disk.SectorsPerCluster,
+                      0);
             EXPECT_NE(disk.FileSystem, "unknown");
         }
     }

@@ -93,12 +93,12 @@ TEST(FileSystemNames, AsDisksRecordThem)
 
 TEST(MountInfo, ParsesFieldsAndEscapes)
 {
-    const QByteArray text =
-        "26 1 254:0 / / rw,relatime - ext4 /dev/vda rw,discard\n"
-        "30 26 8:17 / /media/me/MY\\040DISK rw,nosuid shared:5 master:1 - vfat /dev/sdb1 rw,fmask=0022\n"
-        "garbage line\n"
-        "31 26 0:50 /sub /mnt/x rw - nfs4 server:/export\n"
-        "\n";
+    const QByteArray text = "26 1 254:0 / / rw,relatime - ext4 /dev/vda rw,discard\n"
+                            "30 26 8:17 / /media/me/MY\\040DISK rw,nosuid shared:5 master:1 - vfat "
+                            "/dev/sdb1 rw,fmask=0022\n"
+                            "garbage line\n"
+                            "31 26 0:50 /sub /mnt/x rw - nfs4 server:/export\n"
+                            "\n";
     const std::vector<TMountEntry> m = ParseMountInfo(text);
     ASSERT_EQ(m.size(), 3u);
     EXPECT_EQ(m[0].MountPoint, "/");

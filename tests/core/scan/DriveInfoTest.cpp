@@ -33,18 +33,12 @@ TEST(DriveSpaceGeometry, DerivedFromSize)
         int64_t total;
         int64_t bytesPerSector, sectorsPerCluster;
     } cases[] = {
-        {"FAT", 100 * MiB, 512, 4},
-        {"FAT", 32 * MiB - 1, 512, 1},
-        {"FAT", 32 * MiB, 512, 2},
-        {"FAT", 1440 * 1024, 512, 1},
-        {"FAT32", 2 * GiB, 512, 8},
-        {"FAT32", 256 * MiB - 1, 512, 1},
-        {"FAT32", 256 * MiB, 512, 8},
-        {"FAT32", 8 * GiB, 512, 8},
-        {"FAT32", 8 * GiB + 1, 512, 16},
-        {"FAT32", 20 * GiB, 512, 32},
-        {"CDFS", 650 * MiB, 2048, 1},
-        {"NTFS", 3 * GiB, 512, 128},
+        {"FAT", 100 * MiB, 512, 4},      {"FAT", 32 * MiB - 1, 512, 1},
+        {"FAT", 32 * MiB, 512, 2},       {"FAT", 1440 * 1024, 512, 1},
+        {"FAT32", 2 * GiB, 512, 8},      {"FAT32", 256 * MiB - 1, 512, 1},
+        {"FAT32", 256 * MiB, 512, 8},    {"FAT32", 8 * GiB, 512, 8},
+        {"FAT32", 8 * GiB + 1, 512, 16}, {"FAT32", 20 * GiB, 512, 32},
+        {"CDFS", 650 * MiB, 2048, 1},    {"NTFS", 3 * GiB, 512, 128},
     };
     for (const auto& c : cases) {
         TDriveSpace s;
@@ -122,8 +116,8 @@ TEST_F(DriveInfoTest, FatGeometryComesFromTheSize)
     TFakeMedium m = Medium("DATA", 7);
     m.FileSystem = "FAT";
     m.BytesPerSector = 512;
-    m.SectorsPerCluster = 8;    // what the drive says
-    m.TotalClusters = 25600;    // 100 MiB
+    m.SectorsPerCluster = 8; // what the drive says
+    m.TotalClusters = 25600; // 100 MiB
     m.FreeClusters = 12800;
     drives.Insert("fd", m);
     TDiskRec disk;

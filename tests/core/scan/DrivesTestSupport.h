@@ -10,10 +10,12 @@
 #include <functional>
 #include <vector>
 
-namespace quorvex::test {
+namespace quorvex::test
+{
 
 // Answers each message through a function, so a test can act (insert a medium) on a prompt.
-class TCallbackPrompt : public IPrompt {
+class TCallbackPrompt : public IPrompt
+{
 public:
     int Ask(const TPromptMessage& message) override
     {
@@ -28,7 +30,8 @@ public:
     std::vector<TPromptMessage> Shown;
 };
 
-class FakeMachineTest : public ::testing::Test {
+class FakeMachineTest : public ::testing::Test
+{
 public:
     static TFakeMedium Medium(const QString& label, uint32_t serial, int64_t totalClusters = 2847)
     {

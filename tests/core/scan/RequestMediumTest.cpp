@@ -8,9 +8,11 @@
 
 using namespace quorvex;
 
-namespace {
+namespace
+{
 
-class RequestMediumTest : public quorvex::test::FakeMachineTest {
+class RequestMediumTest : public quorvex::test::FakeMachineTest
+{
 protected:
     void SetUp() override
     {
@@ -36,7 +38,8 @@ protected:
     std::vector<QString> Captions() const
     {
         std::vector<QString> c;
-        for (const TPromptMessage& m : prompt.Shown) c.push_back(m.Caption);
+        for (const TPromptMessage& m : prompt.Shown)
+            c.push_back(m.Caption);
         return c;
     }
 
@@ -140,8 +143,9 @@ TEST_F(RequestMediumTest, AbsentNonRemovableMedia)
     prompt.Shown.clear();
     EXPECT_EQ(RequestMedium(disk, true, false).Outcome, TRequestedMedium::NotFound);
     ASSERT_EQ(prompt.Shown.size(), 1u);
-    EXPECT_EQ(prompt.Shown[0].Text,
-              "The media you requested (Hard disk) was not found\r\nand does not seem to be removable.");
+    EXPECT_EQ(
+        prompt.Shown[0].Text,
+        "The media you requested (Hard disk) was not found\r\nand does not seem to be removable.");
 
     prompt.Shown.clear();
     EXPECT_EQ(RequestMedium(disk, false, true).Outcome, TRequestedMedium::NotFound);
