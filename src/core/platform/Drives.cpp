@@ -67,4 +67,11 @@ uint64_t DrivesGeneration()
     return Generation();
 }
 
+QString DriveRoot(const QString& id)
+{
+    for (const TDrive& d : Drives().List())
+        if (d.Id == id) return d.Root;
+    return {};
+}
+
 } // namespace quorvex

@@ -75,6 +75,9 @@ public:
     virtual bool FolderExists(const QString& id, const QString& path) = 0;
 };
 
+// The root folder of a drive present now; empty when it holds no mounted medium or is gone.
+QString DriveRoot(const QString& id);
+
 // The drives the program uses: the machine's own until another is installed.
 IDrives& Drives();
 void SetDrives(IDrives* drives); // null restores the machine's own

@@ -1,5 +1,7 @@
 #include "platform/FakeDrives.h"
 
+#include <QFileInfo>
+
 namespace quorvex
 {
 
@@ -35,8 +37,10 @@ TFakeDrives::TFakeDrive* TFakeDrives::Find(const QString& id)
 std::vector<TDrive> TFakeDrives::List()
 {
     std::vector<TDrive> list;
-    for (const TFakeDrive& d : m_drives)
-        list.push_back({d.Id, d.Medium ? QStringLiteral("/media/") + d.Id : QString()});
+    for (const TFakeDrive& d : m_drives) {
+        const QString root = d.Root.isEmpty() ? QStringLiteral("/media/") + d.Id : d.Root;
+        list.push_back({d.Id, d.Medium ? root : QString()});
+    }
     return list;
 }
 
@@ -103,7 +107,9 @@ bool TFakeDrives::FolderExists(const QString& id, const QString& path)
     while (p.endsWith(QLatin1Char('\\')))
         p.chop(1);
     if (!p.startsWith(QLatin1Char('\\'))) p.prepend(QLatin1Char('\\'));
-    return p == QLatin1String("\\") || d->Medium->Folders.contains(p);
+    if (p == QLatin1String("\\") || d->Medium->Folders.contains(p)) return true;
+    return !d->Root.isEmpty() &&
+           QFileInfo(d->Root + QString(p).replace(QLatin1Char('\\'), QLatin1Char('/'))).isDir();
 }
 
 } // namespace quorvex

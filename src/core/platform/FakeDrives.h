@@ -36,6 +36,7 @@ public:
         uint8_t DeviceType = 255;
         QString ProductId;
         bool Ejectable = true;
+        QString Root; // a real folder standing for the medium; "/media/<id>" when empty
         std::optional<TFakeMedium> Medium;
     };
 

@@ -138,7 +138,10 @@ std::vector<TLinuxDrives::TEntry> TLinuxDrives::Entries()
     QSet<QString> seenDevices;
     QSet<QString> mountedDisks;
     for (const TMountEntry& m : ParseMountInfo(table)) {
-        if (!IsCataloguableMount(m) || !QFileInfo(m.MountPoint).isDir()) continue;
+        if (!IsCataloguableMount(m)) continue;
+        // Files bind-mounted into containers are no drives. Shares are not looked at: a
+        // server that went away would hang the listing.
+        if (!IsNetworkFileSystem(m.FsType) && !QFileInfo(m.MountPoint).isDir()) continue;
         // One drive per volume: bind mounts repeat the device numbers.
         const QString device = QStringLiteral("%1:%2").arg(m.Major).arg(m.Minor);
         if (seenDevices.contains(device)) continue;

@@ -6,6 +6,8 @@
 #include "scan/MediaType.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QTemporaryDir>
 
 using namespace quorvex;
 using quorvex::test::FakeMachineTest;
@@ -230,4 +232,20 @@ TEST(CurrentDateTime, CountsDaysFrom1899)
     const double expected = double(QDate(1899, 12, 30).daysTo(QDate::currentDate()));
     EXPECT_GE(now, expected);
     EXPECT_LT(now, expected + 1.0001);
+}
+
+TEST_F(DriveInfoTest, DriveRootFollowsTheMedium)
+{
+    drives.Add("fd0", dtRemovable, 7);
+    EXPECT_EQ(DriveRoot("fd0"), "");
+    drives.Insert("fd0", Medium("A", 1));
+    EXPECT_EQ(DriveRoot("fd0"), "/media/fd0");
+    EXPECT_EQ(DriveRoot("nope"), "");
+
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath("photos/2020"));
+    drives.Find("fd0")->Root = folder.path();
+    EXPECT_EQ(DriveRoot("fd0"), folder.path());
+    EXPECT_TRUE(drives.FolderExists("fd0", "\\photos\\2020\\"));
+    EXPECT_FALSE(drives.FolderExists("fd0", "\\photos\\2021\\"));
 }
