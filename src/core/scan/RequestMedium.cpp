@@ -92,6 +92,7 @@ TRequestedMedium RequestMedium(TTreeNode* node, bool interactive, bool allowManu
         }
         if (!interactive) return {};
 
+        // Cancel is the default, so a prompt that cannot ask (the console) ends the search.
         const int buttons = pbOK | pbCancel | (allowManual ? pbManualSelect : 0);
         const int answer =
             Prompt().Ask(QStringLiteral("Insert Media"),
