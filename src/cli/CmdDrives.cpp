@@ -7,8 +7,7 @@
 
 #include <cstdio>
 
-namespace quorvex::cli
-{
+namespace quorvex::cli {
 
 // One line per drive, tab-separated: id, root, media type, label, serial, file system,
 // capacity and free bytes. A drive without a readable medium shows "not ready".

@@ -1,19 +1,18 @@
 #include "platform/Drives.h"
 
+#include "platform/ServiceSlot.h"
+
 #ifdef __linux__
 #include "platform/LinuxDrives.h"
 #endif
 
-namespace quorvex
-{
+namespace quorvex {
 
-namespace
-{
+namespace {
 
 #ifndef __linux__
 // A machine without a drive layer of ours: no drives.
-class TNoDrives : public IDrives
-{
+class TNoDrives : public IDrives {
 public:
     std::vector<TDrive> List() override { return {}; }
     TDriveType DriveType(const QString&) override { return dtNoRootDir; }
@@ -27,45 +26,26 @@ public:
 };
 #endif
 
-IDrives*& Installed()
-{
-    static IDrives* installed = nullptr;
-    return installed;
-}
-
-uint64_t& Generation()
-{
-    static uint64_t generation = 0;
-    return generation;
-}
-
-IDrives& MachineDrives()
-{
 #ifdef __linux__
-    static TLinuxDrives machine;
+using TMachineDrives = TLinuxDrives;
 #else
-    static TNoDrives machine;
+using TMachineDrives = TNoDrives;
 #endif
-    return machine;
-}
+
+TServiceSlot<IDrives, TMachineDrives> s_drives;
+uint64_t s_generation = 0;
 
 } // namespace
 
-IDrives& Drives()
-{
-    return Installed() ? *Installed() : MachineDrives();
-}
+IDrives& Drives() { return s_drives.Get(); }
 
 void SetDrives(IDrives* drives)
 {
-    Installed() = drives;
-    ++Generation();
+    s_drives.Set(drives);
+    ++s_generation;
 }
 
-uint64_t DrivesGeneration()
-{
-    return Generation();
-}
+uint64_t DrivesGeneration() { return s_generation; }
 
 QString DriveRoot(const QString& id)
 {

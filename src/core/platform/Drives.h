@@ -10,8 +10,7 @@
 #include <optional>
 #include <vector>
 
-namespace quorvex
-{
+namespace quorvex {
 
 // Classification of a drive before any device is asked.
 enum TDriveType : int {
@@ -49,8 +48,7 @@ struct TFreeSpace {
     int64_t FreeBytes = 0;
 };
 
-class IDrives
-{
+class IDrives {
 public:
     virtual ~IDrives() = default;
 

@@ -2,8 +2,7 @@
 
 #include <QFileInfo>
 
-namespace quorvex
-{
+namespace quorvex {
 
 TFakeDrives::TFakeDrive& TFakeDrives::Add(const QString& id, TDriveType type, uint8_t deviceType,
                                           const QString& productId)

@@ -9,8 +9,7 @@
 
 #include <map>
 
-namespace quorvex
-{
+namespace quorvex {
 
 struct TFakeMedium {
     QString Label;
@@ -27,8 +26,7 @@ struct TFakeMedium {
     QSet<QString> Folders; // "\dir\sub", without a trailing "\"
 };
 
-class TFakeDrives : public IDrives
-{
+class TFakeDrives : public IDrives {
 public:
     struct TFakeDrive {
         QString Id;

@@ -20,14 +20,11 @@
 
 #include <array>
 
-namespace quorvex
-{
+namespace quorvex {
 
-namespace
-{
+namespace {
 
-class TFileDescriptor
-{
+class TFileDescriptor {
 public:
     explicit TFileDescriptor(int fd) : m_fd(fd) {}
     ~TFileDescriptor()
@@ -50,8 +47,7 @@ QByteArray Native(const QString& path)
 
 bool IsBlockDeviceOrFile(const QString& path)
 {
-    struct stat st {
-    };
+    struct stat st {};
     return !path.isEmpty() && ::stat(Native(path).constData(), &st) == 0 &&
            (S_ISBLK(st.st_mode) || S_ISREG(st.st_mode));
 }
@@ -153,8 +149,7 @@ std::vector<TLinuxDrives::TEntry> TLinuxDrives::Entries()
         if (m.Major != 0 || m.Source.startsWith(QLatin1Char('/'))) {
             unsigned major = m.Major;
             unsigned minor = m.Minor;
-            struct stat st {
-            };
+            struct stat st {};
             if (m.Source.startsWith(QLatin1Char('/')) &&
                 ::stat(Native(m.Source).constData(), &st) == 0 && S_ISBLK(st.st_mode)) {
                 major = ::major(st.st_rdev);
@@ -244,8 +239,7 @@ std::optional<TFreeSpace> TLinuxDrives::FreeSpace(const QString& id)
 {
     const std::optional<TEntry> e = Find(id);
     if (!e || !e->Mount) return std::nullopt;
-    struct statvfs vfs {
-    };
+    struct statvfs vfs {};
     if (::statvfs(Native(e->Mount->MountPoint).constData(), &vfs) != 0) return std::nullopt;
     const int64_t frsize = int64_t(vfs.f_frsize ? vfs.f_frsize : vfs.f_bsize);
     if (frsize <= 0) return std::nullopt;
@@ -271,8 +265,7 @@ std::optional<TVolumeInfo> TLinuxDrives::VolumeInfo(const QString& id)
     const std::optional<TEntry> e = Find(id);
     if (!e || !e->Mount) return std::nullopt;
     const TMountEntry& m = *e->Mount;
-    struct statvfs vfs {
-    };
+    struct statvfs vfs {};
     if (::statvfs(Native(m.MountPoint).constData(), &vfs) != 0) return std::nullopt;
 
     TVolumeInfo info;

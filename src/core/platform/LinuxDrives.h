@@ -7,8 +7,7 @@
 
 #include <QString>
 
-namespace quorvex
-{
+namespace quorvex {
 
 struct TLinuxPaths {
     QString MountInfo = QStringLiteral("/proc/self/mountinfo");
@@ -16,8 +15,7 @@ struct TLinuxPaths {
     QString Dev = QStringLiteral("/dev");
 };
 
-class TLinuxDrives : public IDrives
-{
+class TLinuxDrives : public IDrives {
 public:
     explicit TLinuxDrives(TLinuxPaths paths = {});
 

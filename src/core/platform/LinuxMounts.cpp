@@ -5,11 +5,9 @@
 #include <QSet>
 #include <QStringList>
 
-namespace quorvex
-{
+namespace quorvex {
 
-namespace
-{
+namespace {
 
 // mountinfo writes space, tab, newline and backslash as \ooo.
 QString Unescape(const QByteArray& field)

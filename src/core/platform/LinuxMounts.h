@@ -6,8 +6,7 @@
 
 #include <vector>
 
-namespace quorvex
-{
+namespace quorvex {
 
 struct TMountEntry {
     unsigned Major = 0;

@@ -7,11 +7,9 @@
 
 #include <cctype>
 
-namespace quorvex
-{
+namespace quorvex {
 
-namespace
-{
+namespace {
 
 QString LookupValue(blkid_probe probe, const char* name)
 {

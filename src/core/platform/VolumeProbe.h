@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace quorvex
-{
+namespace quorvex {
 
 struct TProbedVolume {
     QString Type;    // libblkid's name: "vfat", "iso9660", "ext4"

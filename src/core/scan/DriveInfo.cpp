@@ -10,11 +10,9 @@
 #include <algorithm>
 #include <limits>
 
-namespace quorvex
-{
+namespace quorvex {
 
-namespace
-{
+namespace {
 
 int64_t RoundedQuotient(int64_t value, int64_t divisor)
 {

@@ -5,8 +5,7 @@
 
 #include <cstdint>
 
-namespace quorvex
-{
+namespace quorvex {
 
 struct TDiskRec;
 

@@ -7,8 +7,7 @@
 
 #include <iterator>
 
-namespace quorvex
-{
+namespace quorvex {
 
 QString MediaTypeName(uint8_t mediaType, uint8_t kindFlags)
 {
@@ -59,8 +58,7 @@ uint8_t RemovableTypeFromProduct(const QString& productId)
     return mtRemovable;
 }
 
-namespace
-{
+namespace {
 
 struct TMediaTypeCache {
     uint64_t Generation = 0;

@@ -6,8 +6,7 @@
 
 #include <cstdint>
 
-namespace quorvex
-{
+namespace quorvex {
 
 constexpr uint8_t mtFloppy525DD = 0;
 constexpr uint8_t mtFloppy525HD = 1;

@@ -11,11 +11,9 @@
 
 #include <vector>
 
-namespace quorvex
-{
+namespace quorvex {
 
-namespace
-{
+namespace {
 
 std::vector<QString> CompatibleDrives(uint8_t mediaType)
 {

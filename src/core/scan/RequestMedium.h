@@ -3,8 +3,7 @@
 
 #include <QString>
 
-namespace quorvex
-{
+namespace quorvex {
 
 class TTreeNode;
 struct TDiskRec;

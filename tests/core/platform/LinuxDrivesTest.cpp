@@ -13,13 +13,11 @@
 
 using namespace quorvex;
 
-namespace
-{
+namespace {
 
 // A machine in a folder: a mount table, a sysfs tree and the images that stand for the
 // mounted devices, so the whole Linux drive layer runs without mounting anything.
-class LinuxMachine : public ::testing::Test
-{
+class LinuxMachine : public ::testing::Test {
 protected:
     void SetUp() override
     {

@@ -24,8 +24,7 @@
 
 using namespace quorvex;
 
-namespace
-{
+namespace {
 
 constexpr int CannotMount = 77;
 

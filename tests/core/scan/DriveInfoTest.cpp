@@ -1,4 +1,4 @@
-#include "DrivesTestSupport.h"
+#include "FakeMachine.h"
 
 #include "catalog/CatalogErrors.h"
 #include "catalog/ItemRecords.h"
@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 
 using namespace quorvex;
-using quorvex::test::FakeMachineTest;
+using quorvex::testing::FakeMachineTest;
 
 TEST(VolumeLabel, CapitalsBecomeLowerCaseWithCapitalFirst)
 {

@@ -1,10 +1,10 @@
-#include "DrivesTestSupport.h"
+#include "FakeMachine.h"
 
 #include "catalog/ItemRecords.h"
 #include "scan/MediaType.h"
 
 using namespace quorvex;
-using quorvex::test::FakeMachineTest;
+using quorvex::testing::FakeMachineTest;
 
 TEST(MediaTypeName, TableAndVirtualPrefix)
 {

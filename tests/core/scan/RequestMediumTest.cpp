@@ -1,4 +1,4 @@
-#include "DrivesTestSupport.h"
+#include "FakeMachine.h"
 
 #include "catalog/ItemRecords.h"
 #include "catalog/TreeNode.h"
@@ -8,11 +8,9 @@
 
 using namespace quorvex;
 
-namespace
-{
+namespace {
 
-class RequestMediumTest : public quorvex::test::FakeMachineTest
-{
+class RequestMediumTest : public quorvex::testing::FakeMachineTest {
 protected:
     void SetUp() override
     {
@@ -47,7 +45,7 @@ protected:
     TTreeNode* catalogNode = nullptr;
 };
 
-const TFakeMedium floppy = quorvex::test::FakeMachineTest::Medium("BACKUP 1", 0x11112222);
+const TFakeMedium floppy = quorvex::testing::FakeMachineTest::Medium("BACKUP 1", 0x11112222);
 
 } // namespace
 

@@ -10,12 +10,10 @@
 #include <functional>
 #include <vector>
 
-namespace quorvex::test
-{
+namespace quorvex::testing {
 
 // Answers each message through a function, so a test can act (insert a medium) on a prompt.
-class TCallbackPrompt : public IPrompt
-{
+class TCallbackPrompt : public IPrompt {
 public:
     int Ask(const TPromptMessage& message) override
     {
@@ -30,8 +28,7 @@ public:
     std::vector<TPromptMessage> Shown;
 };
 
-class FakeMachineTest : public ::testing::Test
-{
+class FakeMachineTest : public ::testing::Test {
 public:
     static TFakeMedium Medium(const QString& label, uint32_t serial, int64_t totalClusters = 2847)
     {
@@ -58,4 +55,4 @@ protected:
     TCallbackPrompt prompt;
 };
 
-} // namespace quorvex::test
+} // namespace quorvex::testing
