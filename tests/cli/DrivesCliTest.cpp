@@ -18,7 +18,8 @@ TEST(DrivesCli, ListsTheRootFileSystemWithEightColumns)
     while (std::getline(lines, line)) {
         std::vector<std::string> fields;
         std::istringstream in(line);
-        for (std::string f; std::getline(in, f, '\t');) fields.push_back(f);
+        for (std::string f; std::getline(in, f, '\t');)
+            fields.push_back(f);
         if (line.back() == '\t') fields.emplace_back();
         ASSERT_EQ(fields.size(), 8u) << line;
         if (fields[1] == "/") {

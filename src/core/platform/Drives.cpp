@@ -37,7 +37,10 @@ uint64_t s_generation = 0;
 
 } // namespace
 
-IDrives& Drives() { return s_drives.Get(); }
+IDrives& Drives()
+{
+    return s_drives.Get();
+}
 
 void SetDrives(IDrives* drives)
 {
@@ -45,7 +48,10 @@ void SetDrives(IDrives* drives)
     ++s_generation;
 }
 
-uint64_t DrivesGeneration() { return s_generation; }
+uint64_t DrivesGeneration()
+{
+    return s_generation;
+}
 
 QString DriveRoot(const QString& id)
 {

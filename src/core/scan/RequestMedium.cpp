@@ -1,13 +1,12 @@
 #include "scan/RequestMedium.h"
 
 #include "catalog/ItemRoutines.h"
+#include "catalog/Progress.h"
 #include "catalog/TreeNode.h"
 #include "platform/Drives.h"
 #include "platform/Prompt.h"
 #include "scan/DriveInfo.h"
 #include "scan/MediaType.h"
-
-#include <QCoreApplication>
 
 #include <vector>
 
@@ -56,7 +55,7 @@ bool DriveHoldsDisk(const QString& drive, const TDiskRec& disk)
 
 TRequestedMedium RequestMedium(TTreeNode* node, bool interactive, bool allowManual)
 {
-    if (QCoreApplication::instance()) QCoreApplication::processEvents();
+    Progress().ProcessEvents();
     TTreeNode* diskNode = OwningDisk(node);
     if (!diskNode) return {};
     const TDiskRec& disk = *static_cast<const TDiskRec*>(diskNode->Data);
