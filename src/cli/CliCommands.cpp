@@ -13,6 +13,7 @@ const std::vector<TCliCommand>& Commands()
         {"rewrite", "rewrite IN.ctf OUT.ctf", "save under a new name, every disk re-encoded", RunRewrite},
         {"settings", "settings [--store FILE] [NAME VALUE]",
          "print every setting, or change one", RunSettings},
+        {"drives", "drives", "list the drives with their media", RunDrives},
     };
     return commands;
 }

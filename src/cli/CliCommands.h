@@ -22,5 +22,6 @@ int RunLs(int argc, char** argv);
 int RunSaveAs(int argc, char** argv);
 int RunRewrite(int argc, char** argv);
 int RunSettings(int argc, char** argv);
+int RunDrives(int argc, char** argv);
 
 } // namespace quorvex::cli

@@ -8,7 +8,7 @@ namespace quorvex {
 
 int FirstButton(int buttons)
 {
-    for (int bit = 1; bit <= pbAll; bit <<= 1)
+    for (int bit = 1; bit <= pbManualSelect; bit <<= 1)
         if (buttons & bit) return bit;
     return pbOK;
 }

@@ -24,6 +24,7 @@ enum TPromptButton : int {
     pbYesToAll = 0x080,
     pbNoToAll = 0x100,
     pbAll = 0x200,
+    pbManualSelect = 0x400, // "&Manual Select" of the "Insert Media" dialog
 };
 
 struct TPromptMessage {
