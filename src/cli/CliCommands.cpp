@@ -11,6 +11,7 @@ const std::vector<TCliCommand>& Commands()
         {"ls", "ls FILE.ctf [DISK[\\PATH]]", "the items of one level", RunLs},
         {"save-as", "save-as IN.ctf OUT.ctf", "save under a new name, unchanged disks copied", RunSaveAs},
         {"rewrite", "rewrite IN.ctf OUT.ctf", "save under a new name, every disk re-encoded", RunRewrite},
+        {"archive", "archive list FILE [--spec MASK]", "list the members of an archive file", RunArchive},
     };
     return commands;
 }

@@ -21,5 +21,6 @@ int RunInfo(int argc, char** argv);
 int RunLs(int argc, char** argv);
 int RunSaveAs(int argc, char** argv);
 int RunRewrite(int argc, char** argv);
+int RunArchive(int argc, char** argv);
 
 } // namespace quorvex::cli
