@@ -44,7 +44,8 @@ struct TArchiveState {
     int32_t TotalUnpacked = 0;
 };
 
-// Percentage saved, 0..99 (a tiny saving shows as 1). Sizes are taken as unsigned 32-bit.
+// Percentage saved, 0..100 (a tiny saving shows as 1; above 100000 bytes saved both sizes
+// are divided by 100 first). Sizes are taken as unsigned 32-bit.
 uint8_t CompressionRatio(uint32_t packed, uint32_t unpacked);
 
 } // namespace quorvex

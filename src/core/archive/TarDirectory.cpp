@@ -4,17 +4,18 @@
 #include "ArchiveSource.h"
 #include "TarHeader.h"
 
+#include <cstring>
 #include <limits>
 
 namespace quorvex {
 
 namespace {
 
-// The first 100 bytes up to the first NUL, without leading and trailing blanks and
-// control characters.
-std::string EntryName(const uint8_t* block)
+constexpr size_t MaxLongName = 65536;
+
+// Without leading and trailing blanks and control characters, "/" turned into "\".
+std::string CleanName(const std::string& name)
 {
-    std::string name = UpToNul(block, 100);
     auto blank = [](char c) { return uint8_t(c) <= 32; };
     size_t first = 0;
     while (first < name.size() && blank(name[first])) ++first;
@@ -32,19 +33,45 @@ bool HasValidChecksum(const uint8_t* block)
     return sum >= 0 && TarOctal(block + 148, 8) == uint64_t(sum);
 }
 
+bool IsUstar(const uint8_t* block) { return std::memcmp(block + 257, "ustar", 5) == 0; }
+
+// The value of the "path" record of a pax extended header ("LEN path=VALUE\n" records).
+std::string PaxPath(const std::string& records)
+{
+    size_t pos = 0;
+    std::string path;
+    while (pos < records.size()) {
+        const size_t space = records.find(' ', pos);
+        if (space == std::string::npos) break;
+        size_t length = 0;
+        for (size_t i = pos; i < space; ++i) {
+            if (records[i] < '0' || records[i] > '9' || length > records.size()) return path;
+            length = length * 10 + size_t(records[i] - '0');
+        }
+        if (length <= space - pos || pos + length > records.size()) break;
+        const std::string record = records.substr(space + 1, pos + length - space - 1);
+        if (record.rfind("path=", 0) == 0) {
+            path = record.substr(5);
+            if (!path.empty() && path.back() == '\n') path.pop_back();
+        }
+        pos += length;
+    }
+    return path;
+}
+
 } // namespace
 
 void TTarDirectory::Setup(TListingHost& host, TListingCursor& cursor)
 {
     cursor.P = std::max<int64_t>(host.State().StartOffset - 1, 0);
     cursor.E = host.Source().Size();
+    m_longName.clear();
 }
 
 void TTarDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
                                std::span<const uint8_t> h)
 {
-    std::string name = EntryName(h.data());
-    if (name.empty()) { // the zero blocks at the end
+    if (CleanName(UpToNul(h.data(), 100)).empty()) { // the zero blocks at the end
         cursor.End();
         return;
     }
@@ -56,7 +83,18 @@ void TTarDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
     if (size > uint64_t(cursor.E - dataPos)) host.Fail(E_READ);
 
     const uint8_t type = h[156];
-    if (type == 0 || type == '0' || type == '1') {
+    if (type == 'L' || type == 'x') { // the name of the next entry
+        std::string data(size_t(std::min<uint64_t>(size, MaxLongName)), '\0');
+        if (!host.Source().ReadExact(dataPos, data.data(), data.size())) host.Fail(E_READ);
+        m_longName = type == 'L' ? UpToNul(reinterpret_cast<const uint8_t*>(data.data()), data.size())
+                                 : PaxPath(data);
+    } else if (type == 0 || type == '0' || type == '1') {
+        std::string name = UpToNul(h.data(), 100);
+        if (!m_longName.empty())
+            name = m_longName;
+        else if (IsUstar(h.data()) && h[345] != 0)
+            name = UpToNul(&h[345], 155) + "/" + name;
+        name = CleanName(name);
         TArchiveMember& m = host.Member();
         const uint64_t mtime = TarOctal(&h[136], 12);
         m.MemberName = std::move(name);
@@ -73,6 +111,7 @@ void TTarDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
         m.MemberComment.clear();
         host.ReportMember(headerPos);
     }
+    if (type != 'L' && type != 'x' && type != 'K') m_longName.clear();
     cursor.P = dataPos + int64_t((size + TarBlock - 1) / TarBlock * TarBlock);
 }
 
