@@ -102,6 +102,7 @@ void TArchiveLister::RunListing(bool& activated)
         if (generation == m_volumeGeneration && cursor.P <= pos && cursor.P != cursor.E)
             Fail(E_BADFILEHEADER, "0");
     }
+    reader->Finish(m_host);
     if (OnTotals) {
         m_member.Ratio = CompressionRatio(uint32_t(m_state.TotalPacked), uint32_t(m_state.TotalUnpacked));
         OnTotals(*this, m_state.MemberCount);

@@ -56,6 +56,8 @@ public:
     // loop with cursor.End().
     virtual void ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
                             std::span<const uint8_t> header) = 0;
+    // Once after the loop has run to its end without an error.
+    virtual void Finish(TListingHost&) {}
 };
 
 // The reader for a detected type; null when this program has none for it.

@@ -79,7 +79,6 @@ void TZipDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
                                std::span<const uint8_t> h)
 {
     if (GetU32(h.data()) != CentralHeaderSignature) {
-        if (host.State().MemberCount == 0) host.Fail(E_BADFILEHEADER);
         cursor.End();
         return;
     }
@@ -114,6 +113,12 @@ void TZipDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
     }
     host.ReportMember(headerPos);
     cursor.P = namePos + nameLength + extraLength + commentLength;
+}
+
+// Also when the end record is too short to be read as a header and so ends the loop.
+void TZipDirectory::Finish(TListingHost& host)
+{
+    if (host.State().MemberCount == 0) host.Fail(E_BADFILEHEADER);
 }
 
 } // namespace quorvex

@@ -14,6 +14,7 @@ public:
     void Setup(TListingHost& host, TListingCursor& cursor) override;
     void ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
                     std::span<const uint8_t> header) override;
+    void Finish(TListingHost& host) override;
 
     // "Stored", "DeflateX", ... for a method and its general-purpose flags.
     static const char* MethodName(int method, unsigned flags);

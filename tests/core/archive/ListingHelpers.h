@@ -79,6 +79,9 @@ public:
     QString Write(const QString& name, const QByteArray& bytes)
     {
         const QString path = m_dir.filePath(name);
+        // A new file each time: overwriting by truncation makes some file systems flush
+        // the data at close, which turns a loop of listings into a loop of disk writes.
+        QFile::remove(path);
         QFile f(path);
         if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
         return path;
