@@ -51,6 +51,14 @@ bool FileNamePart(std::string_view side, std::string& out)
 
 bool WildcardMatch(std::string_view name, std::string_view spec)
 {
+    if (spec == "*.*" || spec == "*") { // the common case, without copies
+        const size_t sep = name.find_last_of("\\/");
+        std::string_view file = sep == std::string_view::npos ? name : name.substr(sep + 1);
+        if (!name.empty() && file.empty()) return false;
+        if (spec == "*") return true;
+        if (!file.empty() && file.back() == '.') file.remove_suffix(1);
+        return !file.empty();
+    }
     std::string a;
     std::string b;
     if (!FileNamePart(name, a) || !FileNamePart(spec, b)) return false;

@@ -4,6 +4,7 @@
 #include "ArchiveSource.h"
 #include "ByteOrder.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace quorvex {
@@ -15,13 +16,15 @@ constexpr uint32_t CentralHeaderSignature = 0x02014B50;
 constexpr size_t EndRecordLength = 22;
 constexpr int64_t TailWindow = 32768;
 
-// Reads `length` bytes at `offset` as text; a short read ends the listing.
-std::string ReadField(TListingHost& host, int64_t offset, size_t length)
+// Reads `length` bytes at `offset` as text up to the first NUL; a short read ends the
+// listing.
+void ReadField(TListingHost& host, int64_t offset, size_t length, std::string& out)
 {
-    if (length == 0) return {};
-    std::vector<uint8_t> bytes(length);
-    if (!host.Source().ReadExact(offset, bytes.data(), length)) host.Fail(E_READ);
-    return UpToNul(bytes.data(), length);
+    out.resize(length);
+    if (length == 0) return;
+    if (!host.Source().ReadExact(offset, out.data(), length)) host.Fail(E_READ);
+    const size_t nul = out.find('\0');
+    if (nul != std::string::npos) out.resize(nul);
 }
 
 } // namespace
@@ -90,8 +93,9 @@ void TZipDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
     const int64_t namePos = headerPos + int64_t(CentralHeaderLength);
 
     TArchiveMember& m = host.Member();
-    m.MemberName = BackslashPath(ReadField(host, namePos, nameLength));
-    m.MemberComment = ReadField(host, namePos + nameLength + extraLength, commentLength);
+    ReadField(host, namePos, nameLength, m.MemberName);
+    std::replace(m.MemberName.begin(), m.MemberName.end(), '/', '\\');
+    ReadField(host, namePos + nameLength + extraLength, commentLength, m.MemberComment);
     m.VersionMadeBy = int16_t(GetU16(&h[4]));
     m.VersionNeeded = int16_t(GetU16(&h[6]));
     m.Method = int16_t(method);

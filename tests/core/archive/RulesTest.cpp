@@ -58,6 +58,10 @@ TEST(Wildcard, FileNamePartsBothSidesCaseFolded)
         {"FILE_ID.DIZ", "file_id.diz", true}, {"a.txt", "", false},
         {"abcde", "a*e", true},           {"abcde", "a*d", false},
         {"a.txt", "folder\\*.txt", true}, {"a.txt", "folder\\", false},
+        {".", "*.*", false},              {"x\\.", "*.*", false},
+        {".", "*", true},                 {"", "*", true},
+        {"x.", "*.*", true},              {"d/", "*", false},
+        {"..", "*.*", true},              {".", "*.?", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WildcardMatch(c.name, c.spec), c.match) << c.name << " vs " << c.spec;
