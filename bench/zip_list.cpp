@@ -21,7 +21,10 @@ namespace {
 
 constexpr int MemberCount = 20000;
 
-void U16(QByteArray& b, uint16_t v) { b.append(char(v & 0xFF)).append(char(v >> 8)); }
+void U16(QByteArray& b, uint16_t v)
+{
+    b.append(char(v & 0xFF)).append(char(v >> 8));
+}
 void U32(QByteArray& b, uint32_t v)
 {
     U16(b, uint16_t(v & 0xFFFF));

@@ -75,9 +75,11 @@ int ListArchive(const QString& file, const QString& spec)
     const bool ok = lister.Activate();
     std::printf("type\t%s\n", ArcTypeName(lister.ArcType()));
     std::printf("comment\t%s\n", Escaped(lister.State().ArchiveComment).c_str());
-    for (const std::string& line : members) std::fputs(line.c_str(), stdout);
+    for (const std::string& line : members)
+        std::fputs(line.c_str(), stdout);
     std::fputs(totals.c_str(), stdout);
-    for (const std::string& line : errors) std::fputs(line.c_str(), stderr);
+    for (const std::string& line : errors)
+        std::fputs(line.c_str(), stderr);
     return ok ? 0 : 1;
 }
 

@@ -83,12 +83,16 @@ int64_t TimeZoneBiasSeconds()
     return PinnedBias() ? *PinnedBias() : atStart;
 }
 
-void SetTimeZoneBiasSeconds(int64_t bias) { PinnedBias() = bias; }
+void SetTimeZoneBiasSeconds(int64_t bias)
+{
+    PinnedBias() = bias;
+}
 
 double UnixTimeToDateTime(int32_t seconds)
 {
     const int64_t local = std::llabs(int64_t(seconds)) - TimeZoneBiasSeconds();
-    const int64_t day = local >= 0 ? local / SecondsPerDay : -((-local + SecondsPerDay - 1) / SecondsPerDay);
+    const int64_t day =
+        local >= 0 ? local / SecondsPerDay : -((-local + SecondsPerDay - 1) / SecondsPerDay);
     int64_t y;
     unsigned m, d;
     CivilFromDays(day, y, m, d);
@@ -103,8 +107,7 @@ int32_t DosDateTimeOf(const QDateTime& localTime)
     const QTime time = localTime.time();
     if (date.year() < 1980 || date.year() > 2107) return NullArchiveDosDate;
     const uint32_t dosDate = uint32_t((date.year() - 1980) << 9 | date.month() << 5 | date.day());
-    const uint32_t dosTime =
-        uint32_t(time.hour() << 11 | time.minute() << 5 | time.second() / 2);
+    const uint32_t dosTime = uint32_t(time.hour() << 11 | time.minute() << 5 | time.second() / 2);
     return int32_t(dosDate << 16 | dosTime);
 }
 
@@ -112,7 +115,8 @@ std::string FormatArchiveDateTime(double dateTime)
 {
     if (!std::isfinite(dateTime) || std::fabs(dateTime) > 3.0e6) return "?";
     const int64_t total = std::llround(dateTime * SecondsPerDay);
-    const int64_t day = total >= 0 ? total / SecondsPerDay : -((-total + SecondsPerDay - 1) / SecondsPerDay);
+    const int64_t day =
+        total >= 0 ? total / SecondsPerDay : -((-total + SecondsPerDay - 1) / SecondsPerDay);
     const int64_t secs = total - day * SecondsPerDay;
     int64_t y;
     unsigned m, d;

@@ -17,7 +17,10 @@ constexpr int32_t NullArchiveDosDate = 29221;
 // DOS packed date-time, time in the low half and date in the high half.
 double DosDateTimeToDateTime(uint32_t dos);
 // Formats that store the date word first.
-inline uint32_t SwapDateTimeHalves(uint32_t v) { return (v << 16) | (v >> 16); }
+inline uint32_t SwapDateTimeHalves(uint32_t v)
+{
+    return (v << 16) | (v >> 16);
+}
 
 // Seconds since 1970 UTC read as signed with the sign dropped, moved to local time by the
 // bias taken once at the first use. Dates outside the DOS range (1980..2107) give

@@ -50,7 +50,8 @@ enum TArchiveError : int {
 // The text of a code; an unlisted code gives an empty text.
 const char* ArchiveErrorText(int code);
 
-class E_RAISE : public std::runtime_error {
+class E_RAISE : public std::runtime_error
+{
 public:
     explicit E_RAISE(int code) : std::runtime_error(ArchiveErrorText(code)), m_code(code) {}
     int Code() const { return m_code; }

@@ -5,16 +5,19 @@ namespace quorvex {
 namespace {
 
 constexpr TArchiveKindRow Rows[ArchiveKindCount] = {
-    {"ARC", true, true, false, false, false}, {"ARJ", true, true, true, true, false},
+    {"ARC", true, true, false, false, false},  {"ARJ", true, true, true, true, false},
     {"CAB", true, false, false, false, false}, {"HA", true, false, false, false, false},
-    {"LHA", true, true, false, false, false}, {"LZH", true, true, false, false, false},
+    {"LHA", true, true, false, false, false},  {"LZH", true, true, false, false, false},
     {"PAK", true, false, false, false, false}, {"RAR", true, true, true, true, true},
-    {"ZIP", true, true, true, true, false},   {"ZOO", true, true, true, false, false},
+    {"ZIP", true, true, true, true, false},    {"ZOO", true, true, true, false, false},
     {"EXE", true, false, false, false, false}, {"TAR", true, true, false, false, false},
-    {"GZ", true, true, false, false, false},  {"Z", true, false, false, false, false},
+    {"GZ", true, true, false, false, false},   {"Z", true, false, false, false, false},
 };
 
-bool IsDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool IsDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 bool RowMatches(const TArchiveKindRow& row, const QString& ext)
 {

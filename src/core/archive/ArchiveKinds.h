@@ -30,11 +30,11 @@ enum TArchiveKind : int {
 };
 
 struct TArchiveKindRow {
-    const char* Extension;  // at most 3 characters, upper case
-    bool BrowseDefault;     // looking inside is allowed until the settings say otherwise
-    bool Extractable;       // an extractor exists
-    bool CommentImportable; // the archive comment may become the archive's description
-    bool VolumeDigits;      // X01..X99 style volume extensions match the row
+    const char* Extension;     // at most 3 characters, upper case
+    bool BrowseDefault;        // looking inside is allowed until the settings say otherwise
+    bool Extractable;          // an extractor exists
+    bool CommentImportable;    // the archive comment may become the archive's description
+    bool VolumeDigits;         // X01..X99 style volume extensions match the row
     bool MemberListExtraction; // several members go to the extractor in one call
 };
 
@@ -45,7 +45,8 @@ const TArchiveKindRow& ArchiveKindRow(int kind);
 int ArchiveKindOfName(const QString& fileName);
 
 // The browse switches, one per kind, all on at start; the settings set them.
-class TArchiveKindSwitches {
+class TArchiveKindSwitches
+{
 public:
     TArchiveKindSwitches();
     bool Enabled(int kind) const;

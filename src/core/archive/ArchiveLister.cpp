@@ -13,7 +13,10 @@ namespace quorvex {
 
 namespace {
 
-int32_t WrappingAdd(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
+int32_t WrappingAdd(int32_t a, int32_t b)
+{
+    return int32_t(uint32_t(a) + uint32_t(b));
+}
 
 } // namespace
 
@@ -27,7 +30,10 @@ void TArchiveLister::SetFileSpec(const QString& spec)
     m_fileSpec = s.mid(s.lastIndexOf(u'\\') + 1).toStdString();
 }
 
-void TArchiveLister::SetZipCmntBufSize(int size) { m_zipCmntBufSize = std::clamp(size, 0, 32767); }
+void TArchiveLister::SetZipCmntBufSize(int size)
+{
+    m_zipCmntBufSize = std::clamp(size, 0, 32767);
+}
 
 void TArchiveLister::ResetMember()
 {
@@ -104,7 +110,8 @@ void TArchiveLister::RunListing(bool& activated)
     }
     reader->Finish(m_host);
     if (OnTotals) {
-        m_member.Ratio = CompressionRatio(uint32_t(m_state.TotalPacked), uint32_t(m_state.TotalUnpacked));
+        m_member.Ratio =
+            CompressionRatio(uint32_t(m_state.TotalPacked), uint32_t(m_state.TotalUnpacked));
         OnTotals(*this, m_state.MemberCount);
     }
 }
@@ -125,7 +132,8 @@ void TArchiveLister::ReportMember(int64_t headerOffset)
 
 void TArchiveLister::Fail(int code, const std::string& volumeId)
 {
-    RaiseError(code, m_state.VolumeFileName.isEmpty() ? m_state.ArchiveFile : m_state.VolumeFileName,
+    RaiseError(code,
+               m_state.VolumeFileName.isEmpty() ? m_state.ArchiveFile : m_state.VolumeFileName,
                QString::fromStdString(volumeId));
 }
 

@@ -13,7 +13,8 @@
 
 namespace quorvex {
 
-class TArchiveLister : public TZipCommon {
+class TArchiveLister : public TZipCommon
+{
 public:
     using TNotifyEvent = std::function<void(TArchiveLister& sender)>;
     using TReadEvent = std::function<void(TArchiveLister& sender, int32_t Offset, int32_t Filenum)>;
@@ -46,7 +47,8 @@ private:
     void ResetMember();
 
     // What the directory readers see of the listing.
-    class THost : public TListingHost {
+    class THost : public TListingHost
+    {
     public:
         explicit THost(TArchiveLister& owner) : m_owner(owner) {}
         TArchiveSource& Source() override { return m_owner.m_source; }

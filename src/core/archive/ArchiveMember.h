@@ -34,9 +34,9 @@ struct TArchiveState {
     TArcType ArcType = atNA;
     int32_t ArchiveSize = 0;
     int32_t ArchiveDate = NullArchiveDosDate;
-    uint32_t ArchiveAttr = 0; // DOS attributes of the archive file itself
-    int32_t StartOffset = 1;  // 1 + offset of the archive data in the file
-    int32_t EmbeddedBase = 0; // ZIP inside an executable found through its string resources
+    uint32_t ArchiveAttr = 0;   // DOS attributes of the archive file itself
+    int32_t StartOffset = 1;    // 1 + offset of the archive data in the file
+    int32_t EmbeddedBase = 0;   // ZIP inside an executable found through its string resources
     std::string ArchiveComment; // empty = none
     QString VolumeFileName;
     int32_t MemberCount = 0;

@@ -49,7 +49,8 @@ size_t TArchiveSource::ReadAt(int64_t offset, void* dst, size_t size)
         if (!inWindow) {
             if (size - done >= WindowBytes) { // large reads bypass the window
                 if (!m_file.seek(at)) break;
-                const qint64 got = m_file.read(reinterpret_cast<char*>(out + done), qint64(size - done));
+                const qint64 got =
+                    m_file.read(reinterpret_cast<char*>(out + done), qint64(size - done));
                 if (got <= 0) break;
                 done += size_t(got);
                 continue;

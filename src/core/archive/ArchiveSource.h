@@ -11,7 +11,8 @@
 
 namespace quorvex {
 
-class TArchiveSource {
+class TArchiveSource
+{
 public:
     bool Open(const QString& fileName);
     void Close();
@@ -22,7 +23,10 @@ public:
     // file, 0 for an offset outside it).
     size_t ReadAt(int64_t offset, void* dst, size_t size);
     // True when exactly `size` bytes were read.
-    bool ReadExact(int64_t offset, void* dst, size_t size) { return ReadAt(offset, dst, size) == size; }
+    bool ReadExact(int64_t offset, void* dst, size_t size)
+    {
+        return ReadAt(offset, dst, size) == size;
+    }
 
 private:
     bool Fill(int64_t offset);

@@ -9,7 +9,8 @@ template <typename T> std::array<T, 256> BuildReflectedTable(T polynomial)
     std::array<T, 256> table{};
     for (unsigned n = 0; n < 256; ++n) {
         T c = T(n);
-        for (int bit = 0; bit < 8; ++bit) c = (c & 1) ? T((c >> 1) ^ polynomial) : T(c >> 1);
+        for (int bit = 0; bit < 8; ++bit)
+            c = (c & 1) ? T((c >> 1) ^ polynomial) : T(c >> 1);
         table[n] = c;
     }
     return table;
@@ -33,7 +34,8 @@ uint32_t UpdateCrc32(uint32_t running, const void* data, size_t size)
 {
     const auto& table = Crc32Table();
     const auto* p = static_cast<const uint8_t*>(data);
-    for (size_t i = 0; i < size; ++i) running = table[(running ^ p[i]) & 0xFF] ^ (running >> 8);
+    for (size_t i = 0; i < size; ++i)
+        running = table[(running ^ p[i]) & 0xFF] ^ (running >> 8);
     return running;
 }
 

@@ -20,6 +20,9 @@ inline uint32_t Crc32(const void* data, size_t size)
 {
     return ~UpdateCrc32(0xFFFFFFFFu, data, size);
 }
-inline uint16_t Crc16(const void* data, size_t size) { return UpdateCrc16(0, data, size); }
+inline uint16_t Crc16(const void* data, size_t size)
+{
+    return UpdateCrc16(0, data, size);
+}
 
 } // namespace quorvex

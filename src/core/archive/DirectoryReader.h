@@ -19,7 +19,8 @@ namespace quorvex {
 class TArchiveSource;
 
 // What a reader may use of the listing that runs it.
-class TListingHost {
+class TListingHost
+{
 public:
     virtual ~TListingHost() = default;
     virtual TArchiveSource& Source() = 0;
@@ -45,7 +46,8 @@ struct TListingCursor {
     void End() { P = E; }
 };
 
-class TDirectoryReader {
+class TDirectoryReader
+{
 public:
     virtual ~TDirectoryReader() = default;
     // The fixed header length H read by the loop.
@@ -66,6 +68,7 @@ std::unique_ptr<TDirectoryReader> MakeDirectoryReader(TArcType type);
 // Shared helpers for readers.
 std::string BackslashPath(std::string name);     // every "/" becomes "\"
 std::string UpToNul(const uint8_t* p, size_t n); // text up to the first NUL
-const char* MethodNameOf(const char* const* names, size_t count, int code); // "Unknown" past the table
+const char* MethodNameOf(const char* const* names, size_t count,
+                         int code); // "Unknown" past the table
 
 } // namespace quorvex

@@ -17,7 +17,7 @@ constexpr size_t MaxStoredName = 255;
 
 const char* GzipMethodName(int method)
 {
-    static const char* const names[] = {"Stored", "Compress", "Packed", "Lzh", nullptr,
+    static const char* const names[] = {"Stored", "Compress", "Packed", "Lzh",    nullptr,
                                         nullptr,  nullptr,    nullptr,  "Deflate"};
     return MethodNameOf(names, std::size(names), method);
 }
@@ -66,7 +66,8 @@ void TGzipDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int6
         if (pos > trailerPos) host.Fail(E_READ); // header and trailer overlap: cut short
         if (h[3] & FlagName) {
             uint8_t name[MaxStoredName];
-            const size_t got = src.ReadAt(pos, name, size_t(std::min<int64_t>(MaxStoredName, trailerPos - pos)));
+            const size_t got =
+                src.ReadAt(pos, name, size_t(std::min<int64_t>(MaxStoredName, trailerPos - pos)));
             m.MemberName = UpToNul(name, got);
         }
         uint8_t trailer[TrailerLength];

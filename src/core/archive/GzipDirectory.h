@@ -6,7 +6,8 @@
 
 namespace quorvex {
 
-class TGzipDirectory : public TDirectoryReader {
+class TGzipDirectory : public TDirectoryReader
+{
 public:
     size_t HeaderLength() const override { return 10; }
     void Setup(TListingHost& host, TListingCursor& cursor) override;

@@ -84,7 +84,8 @@ std::optional<uint32_t> TPeStringResources::FindEntry(uint32_t directoryOffset,
     for (uint32_t i = 0; i < total; ++i) {
         const uint64_t at = uint64_t(directoryOffset) + 16 + uint64_t(i) * 8;
         uint8_t entry[8];
-        if (at + 8 > m_resourceSize || !m_source->ReadExact(m_resourceStart + int64_t(at), entry, 8))
+        if (at + 8 > m_resourceSize ||
+            !m_source->ReadExact(m_resourceStart + int64_t(at), entry, 8))
             return std::nullopt;
         const uint32_t name = GetU32(entry);
         if (!id || (i >= named && name == *id)) return GetU32(entry + 4);
@@ -123,9 +124,11 @@ std::optional<QString> TPeStringResources::String(unsigned id, int maxChars) con
         if (index == id % 16) {
             const int take = int(std::min<uint32_t>(length, uint32_t(std::max(maxChars, 0))));
             std::vector<uint8_t> text(size_t(take) * 2);
-            if (take > 0 && !m_source->ReadExact(pos, text.data(), text.size())) return std::nullopt;
+            if (take > 0 && !m_source->ReadExact(pos, text.data(), text.size()))
+                return std::nullopt;
             QString s;
-            for (int k = 0; k < take; ++k) s.append(QChar(GetU16(text.data() + 2 * k)));
+            for (int k = 0; k < take; ++k)
+                s.append(QChar(GetU16(text.data() + 2 * k)));
             return s;
         }
         pos += int64_t(length) * 2;

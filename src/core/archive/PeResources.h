@@ -13,7 +13,8 @@ namespace quorvex {
 
 class TArchiveSource;
 
-class TPeStringResources {
+class TPeStringResources
+{
 public:
     // Reads the headers and locates the resource section; false for anything that is not a
     // well-formed PE file with resources.

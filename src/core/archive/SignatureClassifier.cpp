@@ -4,8 +4,14 @@ namespace quorvex {
 
 namespace {
 
-constexpr uint16_t Word(char a, char b) { return uint16_t(uint8_t(a) | uint8_t(b) << 8); }
-constexpr uint16_t Word(uint8_t a, uint8_t b) { return uint16_t(a | b << 8); }
+constexpr uint16_t Word(char a, char b)
+{
+    return uint16_t(uint8_t(a) | uint8_t(b) << 8);
+}
+constexpr uint16_t Word(uint8_t a, uint8_t b)
+{
+    return uint16_t(a | b << 8);
+}
 
 // An old self-extracting ARC program whose archive begins at a fixed place.
 constexpr int32_t ArcExeStartOffset = 7717;
@@ -17,14 +23,17 @@ TSignatureResult ClassifySignature(const uint8_t b[4], TSignatureMode mode)
     const bool exe = mode == TSignatureMode::Executable;
     const uint16_t low = Word(b[0], b[1]);
     const uint16_t high = Word(b[2], b[3]);
-    auto pick = [&](TArcType plain, TArcType inExe) { return TSignatureResult{exe ? inExe : plain, 0}; };
+    auto pick = [&](TArcType plain, TArcType inExe) {
+        return TSignatureResult{exe ? inExe : plain, 0};
+    };
 
     if (low == Word('P', 'K')) return pick(atZIP, atZipExe);
     if (low == Word('M', 'S') && high == Word('C', 'F')) return pick(atCAB, atNA);
     if (b[0] == 0 && b[1] == 0 && b[2] == 0 && b[3] == 0x50) return pick(atZip250, atZip250Exe);
     if (low == Word('B', 'H') && b[2] == 5 && b[3] == 7) return pick(atBH, atBHExe);
     if (low == Word('H', 'A')) return pick(atHA, atNA);
-    if (b[0] == 0x1F && (b[1] == 0x8B || b[1] == 0x9D || b[1] == 0x9E || b[1] == 0x1E || b[1] == 0xA0))
+    if (b[0] == 0x1F &&
+        (b[1] == 0x8B || b[1] == 0x9D || b[1] == 0x9E || b[1] == 0x1E || b[1] == 0xA0))
         return pick(atGZip, atNA);
     if (b[0] == 0x60 && b[1] == 0xEA) return pick(atARJ, atArjExe);
     if (low == Word('Z', 'O')) return pick(atZOO, atNA);

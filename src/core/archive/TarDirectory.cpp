@@ -18,9 +18,11 @@ std::string CleanName(const std::string& name)
 {
     auto blank = [](char c) { return uint8_t(c) <= 32; };
     size_t first = 0;
-    while (first < name.size() && blank(name[first])) ++first;
+    while (first < name.size() && blank(name[first]))
+        ++first;
     size_t last = name.size();
-    while (last > first && blank(name[last - 1])) --last;
+    while (last > first && blank(name[last - 1]))
+        --last;
     return BackslashPath(name.substr(first, last - first));
 }
 
@@ -29,11 +31,15 @@ bool HasValidChecksum(const uint8_t* block)
 {
     if (IsTarHeader(block)) return true;
     int64_t sum = 0;
-    for (int i = 0; i < TarBlock; ++i) sum += (i >= 148 && i < 156) ? 32 : int8_t(block[i]);
+    for (int i = 0; i < TarBlock; ++i)
+        sum += (i >= 148 && i < 156) ? 32 : int8_t(block[i]);
     return sum >= 0 && TarOctal(block + 148, 8) == uint64_t(sum);
 }
 
-bool IsUstar(const uint8_t* block) { return std::memcmp(block + 257, "ustar", 5) == 0; }
+bool IsUstar(const uint8_t* block)
+{
+    return std::memcmp(block + 257, "ustar", 5) == 0;
+}
 
 // The value of the "path" record of a pax extended header ("LEN path=VALUE\n" records).
 std::string PaxPath(const std::string& records)
@@ -86,8 +92,9 @@ void TTarDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
     if (type == 'L' || type == 'x') { // the name of the next entry
         std::string data(size_t(std::min<uint64_t>(size, MaxLongName)), '\0');
         if (!host.Source().ReadExact(dataPos, data.data(), data.size())) host.Fail(E_READ);
-        m_longName = type == 'L' ? UpToNul(reinterpret_cast<const uint8_t*>(data.data()), data.size())
-                                 : PaxPath(data);
+        m_longName = type == 'L'
+                         ? UpToNul(reinterpret_cast<const uint8_t*>(data.data()), data.size())
+                         : PaxPath(data);
     } else if (type == 0 || type == '0' || type == '1') {
         std::string name = UpToNul(h.data(), 100);
         if (!m_longName.empty())

@@ -9,7 +9,8 @@
 
 namespace quorvex {
 
-class TTarDirectory : public TDirectoryReader {
+class TTarDirectory : public TDirectoryReader
+{
 public:
     size_t HeaderLength() const override { return 512; }
     void Setup(TListingHost& host, TListingCursor& cursor) override;

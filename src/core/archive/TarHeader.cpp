@@ -13,7 +13,8 @@ uint64_t TarOctal(const uint8_t* field, size_t width)
 bool IsTarHeader(const uint8_t block[TarBlock])
 {
     uint64_t sum = 0;
-    for (int i = 0; i < TarBlock; ++i) sum += (i >= 148 && i < 156) ? 32 : block[i];
+    for (int i = 0; i < TarBlock; ++i)
+        sum += (i >= 148 && i < 156) ? 32 : block[i];
     return TarOctal(block + 148, 8) == sum;
 }
 

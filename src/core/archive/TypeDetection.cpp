@@ -88,11 +88,11 @@ void SearchZipTail(TArchiveSource& src, int zipCmntBufSize, TDetection& d)
             GetU32(central) != CentralHeaderSignature)
             return;
         d.Type = atZipExe;
-        d.StartOffset = int32_t(std::min<uint64_t>(uint64_t(GetU32(central + 42)) + 1, MaxArchiveBytes));
+        d.StartOffset =
+            int32_t(std::min<uint64_t>(uint64_t(GetU32(central + 42)) + 1, MaxArchiveBytes));
         return;
     }
 }
-
 
 void TarTest(TArchiveSource& src, TDetection& d)
 {

@@ -7,7 +7,10 @@ namespace quorvex {
 
 namespace {
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+char Upper(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
 
 // "*" on either side matches any run of the other side, "?" any one character. Worked as a
 // table over the suffixes of both strings (rows kept two at a time), so a name made of
@@ -19,15 +22,15 @@ bool MatchBothSides(const std::string& a, const std::string& b)
     std::vector<char> next(m + 1);
     std::vector<char> row(m + 1);
     next[m] = 1;
-    for (size_t j = m; j-- > 0;) next[j] = b[j] == '*' && next[j + 1];
+    for (size_t j = m; j-- > 0;)
+        next[j] = b[j] == '*' && next[j + 1];
     for (size_t i = n; i-- > 0;) {
         row[m] = a[i] == '*' && next[m];
         for (size_t j = m; j-- > 0;) {
             if (a[i] == '*' || b[j] == '*')
                 row[j] = next[j] || row[j + 1];
             else
-                row[j] = (a[i] == '?' || b[j] == '?' || Upper(a[i]) == Upper(b[j])) &&
-                         next[j + 1];
+                row[j] = (a[i] == '?' || b[j] == '?' || Upper(a[i]) == Upper(b[j])) && next[j + 1];
         }
         std::swap(row, next);
     }

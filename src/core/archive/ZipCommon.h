@@ -12,12 +12,14 @@
 namespace quorvex {
 
 // The root of the archive components; it has no behaviour of its own.
-class TAwkMain {
+class TAwkMain
+{
 public:
     virtual ~TAwkMain() = default;
 };
 
-class TZipCommon : public TAwkMain {
+class TZipCommon : public TAwkMain
+{
 public:
     using TErrorEvent = std::function<void(TZipCommon& sender, const QString& FN,
                                            const QString& VolumeID, int ECode)>;

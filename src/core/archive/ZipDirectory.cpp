@@ -47,7 +47,8 @@ void TZipDirectory::Setup(TListingHost& host, TListingCursor& cursor)
     const int64_t size = src.Size();
     const int64_t window = size > TailWindow - 1 ? TailWindow : size - 1;
     std::vector<uint8_t> tail(size_t(std::max<int64_t>(window, 0)));
-    if (window < int64_t(EndRecordLength) || !src.ReadExact(size - window, tail.data(), tail.size()))
+    if (window < int64_t(EndRecordLength) ||
+        !src.ReadExact(size - window, tail.data(), tail.size()))
         host.Fail(E_HEADERID);
 
     int64_t record = -1;
@@ -64,7 +65,8 @@ void TZipDirectory::Setup(TListingHost& host, TListingCursor& cursor)
     if (const uint16_t commentLength = GetU16(end + 20)) {
         // A comment cut short by the end of the file keeps what is there.
         std::vector<uint8_t> comment(commentLength);
-        const size_t got = src.ReadAt(recordPos + int64_t(EndRecordLength), comment.data(), commentLength);
+        const size_t got =
+            src.ReadAt(recordPos + int64_t(EndRecordLength), comment.data(), commentLength);
         state.ArchiveComment = UpToNul(comment.data(), got);
     }
 

@@ -6,7 +6,8 @@
 
 namespace quorvex {
 
-class TZipDirectory : public TDirectoryReader {
+class TZipDirectory : public TDirectoryReader
+{
 public:
     static constexpr size_t CentralHeaderLength = 46;
 

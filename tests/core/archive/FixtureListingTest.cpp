@@ -30,7 +30,10 @@ struct TExpectedMember {
     std::string Comment;
 };
 
-std::string Text(const QString& s) { return s.toStdString(); }
+std::string Text(const QString& s)
+{
+    return s.toStdString();
+}
 
 QString FieldValue(const QString& line)
 {
@@ -90,7 +93,10 @@ std::vector<TExpectedMember> ParseUnzipZv(const QString& file, std::string& arch
             m->Method = v.startsWith(QLatin1String("none")) ? "Stored" : Text(v);
         else if (line.contains(QLatin1String("compression sub-type (deflation)"))) {
             const QString t = v;
-            m->Method = t == "maximum" ? "DeflateX" : t == "fast" ? "DeflateF" : t == "superfast" ? "DeflateS" : "DeflateN";
+            m->Method = t == "maximum"     ? "DeflateX"
+                        : t == "fast"      ? "DeflateF"
+                        : t == "superfast" ? "DeflateS"
+                                           : "DeflateN";
         } else if (line.contains(QLatin1String("(DOS date/time)")))
             m->Date = DosDate(v);
         else if (line.contains(QLatin1String("32-bit CRC value")))
@@ -106,7 +112,8 @@ std::vector<TExpectedMember> ParseUnzipZv(const QString& file, std::string& arch
         else if (line.contains(QLatin1String("MS-DOS file attributes (")))
             m->DosAttr = line.section(u'(', 1).section(u' ', 0, 0).toUInt(nullptr, 16);
     }
-    std::erase_if(out, [](const TExpectedMember& e) { return !e.Name.empty() && e.Name.back() == '/'; });
+    std::erase_if(out,
+                  [](const TExpectedMember& e) { return !e.Name.empty() && e.Name.back() == '/'; });
     return out;
 }
 
@@ -122,7 +129,8 @@ std::string WithoutCR(std::string s)
     return s;
 }
 
-class ArchiveFixtures : public ::testing::Test {
+class ArchiveFixtures : public ::testing::Test
+{
 protected:
     void SetUp() override { SetTimeZoneBiasSeconds(0); } // fixtures were made in UTC
 };
@@ -131,8 +139,9 @@ protected:
 
 TEST_F(ArchiveFixtures, ZipListingsMatchUnzip)
 {
-    for (const char* name : {"stored.zip", "comments.zip", "levels.zip", "zip250.zip", "sfx_tail.exe",
-                             "sfx_strres32.exe", "sfx_strres64.exe", "dos_sfx.exe"}) {
+    for (const char* name :
+         {"stored.zip", "comments.zip", "levels.zip", "zip250.zip", "sfx_tail.exe",
+          "sfx_strres32.exe", "sfx_strres64.exe", "dos_sfx.exe"}) {
         SCOPED_TRACE(name);
         std::string expectedComment;
         const auto expected = ParseUnzipZv(Fixture(name) + ".unzip-Zv.txt", expectedComment);
@@ -188,7 +197,8 @@ TEST_F(ArchiveFixtures, CommentsAndDeflateOptions)
                  {6, 0, "Imploded"}, {7, 0, "Tokened"},  {8, 0, "DeflateN"}, {8, 2, "DeflateX"},
                  {8, 4, "DeflateF"}, {8, 6, "DeflateS"}, {8, 9, "DeflateN"}, {9, 0, "Unknown"},
                  {12, 0, "Unknown"}, {-1, 0, "Unknown"}};
-    for (const auto& n : names) EXPECT_STREQ(TZipDirectory::MethodName(n.method, n.flags), n.name);
+    for (const auto& n : names)
+        EXPECT_STREQ(TZipDirectory::MethodName(n.method, n.flags), n.name);
 }
 
 TEST_F(ArchiveFixtures, SelfExtractingProgramsAreFoundWhereTheyKeepTheArchive)
@@ -249,8 +259,10 @@ TEST_F(ArchiveFixtures, PeStringResourcesOfBothWordSizes)
         TPeStringResources res;
         ASSERT_TRUE(res.Open(src)) << name;
         const bool tail = std::string(name) == "sfx_tail.exe";
-        EXPECT_EQ(res.String(1, 5), tail ? QStringLiteral("Quorv") : QStringLiteral("12345")) << name;
-        EXPECT_EQ(res.String(2, 100).value_or(QString()), tail ? QString() : QStringLiteral("Quorvex"));
+        EXPECT_EQ(res.String(1, 5), tail ? QStringLiteral("Quorv") : QStringLiteral("12345"))
+            << name;
+        EXPECT_EQ(res.String(2, 100).value_or(QString()),
+                  tail ? QString() : QStringLiteral("Quorvex"));
         EXPECT_TRUE(res.String(3, 5).value_or(QString()).isEmpty());
         EXPECT_EQ(res.String(17, 5), std::nullopt); // no second block
     }
@@ -280,8 +292,8 @@ struct TTarLine {
 std::vector<TTarLine> ParseTarTv(const QString& file)
 {
     std::vector<TTarLine> out;
-    static const QRegularExpression re(
-        QStringLiteral(R"(^([-h])\S+\s+\S+\s+(\d+)\s+(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d) (.*?)( link to .*)?$)"));
+    static const QRegularExpression re(QStringLiteral(
+        R"(^([-h])\S+\s+\S+\s+(\d+)\s+(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d) (.*?)( link to .*)?$)"));
     for (const QString& line : QString::fromUtf8(ReadBytes(file)).split(u'\n')) {
         const auto m = re.match(line);
         if (m.hasMatch())
@@ -312,7 +324,8 @@ TEST_F(ArchiveFixtures, TarListingsMatchTar)
             EXPECT_EQ(got.Members[i].Offset % 512, 0);
             // CRC is the header's own checksum field
             const QByteArray field = bytes.mid(got.Members[i].Offset + 148, 8);
-            EXPECT_EQ(m.CRC, QString::fromLatin1(field).remove(QChar(0)).trimmed().toUInt(nullptr, 8));
+            EXPECT_EQ(m.CRC,
+                      QString::fromLatin1(field).remove(QChar(0)).trimmed().toUInt(nullptr, 8));
         }
     }
     TArchiveLister volume;
@@ -325,7 +338,8 @@ TEST_F(ArchiveFixtures, GzipAndCompressAreOneMember)
     for (const char* name : {"notes.txt.gz", "noname.txt.gz"}) {
         SCOPED_TRACE(name);
         // "method crc month day time compressed uncompressed ratio name"
-        const QStringList lines = QString::fromUtf8(ReadBytes(Fixture(name) + ".gzip-lv.txt")).split(u'\n');
+        const QStringList lines =
+            QString::fromUtf8(ReadBytes(Fixture(name) + ".gzip-lv.txt")).split(u'\n');
         const QStringList f = lines.value(1).split(u' ', Qt::SkipEmptyParts);
         ASSERT_EQ(f.size(), 9);
         const TListing got = ListArchive(Fixture(name));
@@ -344,7 +358,8 @@ TEST_F(ArchiveFixtures, GzipAndCompressAreOneMember)
     const TListing extra = ListArchive(Fixture("extra.gz")); // FEXTRA of 6 bytes, then FNAME
     ASSERT_EQ(extra.Members.size(), 1u);
     EXPECT_EQ(extra.Members[0].Member.MemberName, "notes.txt");
-    EXPECT_EQ(extra.Members[0].Member.PackedSize, int32_t(ReadBytes(Fixture("extra.gz")).size()) - 6 - 8);
+    EXPECT_EQ(extra.Members[0].Member.PackedSize,
+              int32_t(ReadBytes(Fixture("extra.gz")).size()) - 6 - 8);
 
     const TListing z = ListArchive(Fixture("notes.txt.Z"));
     ASSERT_EQ(z.Members.size(), 1u);
@@ -355,6 +370,6 @@ TEST_F(ArchiveFixtures, GzipAndCompressAreOneMember)
     EXPECT_EQ(m.UnpackedSize, size);
     EXPECT_EQ(m.CRC, 0u);
     EXPECT_EQ(m.MethodName, "Compress");
-    EXPECT_EQ(m.MemberDate, DosDateTimeToDateTime(uint32_t(DosDateTimeOf(QFileInfo(Fixture("notes.txt.Z")).lastModified()))));
+    EXPECT_EQ(m.MemberDate, DosDateTimeToDateTime(uint32_t(
+                                DosDateTimeOf(QFileInfo(Fixture("notes.txt.Z")).lastModified()))));
 }
-

@@ -16,28 +16,36 @@ using namespace quorvex::test;
 namespace {
 
 // Offset of the end-of-central-directory record (the last one in the file).
-qsizetype EndRecord(const QByteArray& zip) { return zip.lastIndexOf(QByteArray("PK\x05\x06", 4)); }
+qsizetype EndRecord(const QByteArray& zip)
+{
+    return zip.lastIndexOf(QByteArray("PK\x05\x06", 4));
+}
 
 qsizetype CentralHeader(const QByteArray& zip, int index)
 {
     qsizetype at = -1;
-    for (int i = 0; i <= index; ++i) at = zip.indexOf(QByteArray("PK\x01\x02", 4), at + 1);
+    for (int i = 0; i <= index; ++i)
+        at = zip.indexOf(QByteArray("PK\x01\x02", 4), at + 1);
     return at;
 }
 
 void FixTarChecksum(QByteArray& tar, qsizetype header)
 {
-    for (int i = 148; i < 156; ++i) tar[header + i] = ' ';
+    for (int i = 148; i < 156; ++i)
+        tar[header + i] = ' ';
     unsigned sum = 0;
-    for (int i = 0; i < 512; ++i) sum += uint8_t(tar[header + i]);
-    const QByteArray field = QByteArray::number(sum, 8).rightJustified(6, '0') + QByteArray("\0 ", 2);
+    for (int i = 0; i < 512; ++i)
+        sum += uint8_t(tar[header + i]);
+    const QByteArray field =
+        QByteArray::number(sum, 8).rightJustified(6, '0') + QByteArray("\0 ", 2);
     tar.replace(header + 148, 8, field);
 }
 
 std::vector<std::string> Names(const TListing& l)
 {
     std::vector<std::string> out;
-    for (const auto& m : l.Members) out.push_back(m.Member.MemberName);
+    for (const auto& m : l.Members)
+        out.push_back(m.Member.MemberName);
     return out;
 }
 
@@ -80,7 +88,8 @@ TEST(Lister, ErrorsBeforeListing)
     EXPECT_EQ(unknown.Errors, std::vector<int>{25202});
 
     // Recognised, but no directory reader of that format in this program.
-    const TListing arj = ListArchive(dir.Write("a.arj", QByteArray("\x60\xea\x22\x00", 4) + QByteArray(60, '\0')));
+    const TListing arj =
+        ListArchive(dir.Write("a.arj", QByteArray("\x60\xea\x22\x00", 4) + QByteArray(60, '\0')));
     EXPECT_EQ(arj.Type, atARJ);
     EXPECT_EQ(arj.Errors, std::vector<int>{25138});
 
@@ -137,7 +146,8 @@ TEST(Lister, FileSpecSelectsByFileNamePart)
     EXPECT_EQ(lister.FileSpec(), QStringLiteral("*.TXT"));
     const TListing txt = ListArchive(lister, Fixture("gnu.tar"));
     EXPECT_TRUE(txt.Result);
-    for (const auto& name : Names(txt)) EXPECT_EQ(name.substr(name.size() - 4), ".txt");
+    for (const auto& name : Names(txt))
+        EXPECT_EQ(name.substr(name.size() - 4), ".txt");
     EXPECT_EQ(txt.Members.size(), 6u); // readme left out, members after it still listed
     EXPECT_EQ(txt.Totals, 6);
 
@@ -161,7 +171,8 @@ TEST(Lister, NothingLeaksFromOneArchiveToTheNext)
 
     const TListing second = ListArchive(lister, Fixture("stored.zip"));
     EXPECT_TRUE(second.Comment.empty());
-    for (const auto& m : second.Members) EXPECT_TRUE(m.Member.MemberComment.empty());
+    for (const auto& m : second.Members)
+        EXPECT_TRUE(m.Member.MemberComment.empty());
 
     const TListing gz = ListArchive(lister, Fixture("notes.txt.gz"));
     ASSERT_EQ(gz.Members.size(), 1u);
@@ -252,7 +263,7 @@ TEST(BadTar, JunkSizesAndTruncation)
 {
     TScratch dir;
     const QByteArray tar = ReadBytes(Fixture("volume.tar")); // label, readme, docs/a.txt
-    const qsizetype second = 1536;                            // the header of docs/a.txt
+    const qsizetype second = 1536;                           // the header of docs/a.txt
     ASSERT_EQ(tar.mid(second, 10), QByteArray("docs/a.txt"));
 
     // A size beyond the end of the file, checksum made right.

@@ -74,7 +74,8 @@ inline QByteArray ReadBytes(const QString& file)
 }
 
 // A scratch folder whose files the test writes bytes into.
-class TScratch {
+class TScratch
+{
 public:
     QString Write(const QString& name, const QByteArray& bytes)
     {
@@ -98,12 +99,14 @@ inline void PutU16(QByteArray& b, qsizetype at, uint16_t v)
 }
 inline void PutU32(QByteArray& b, qsizetype at, uint32_t v)
 {
-    for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = char((v >> (8 * i)) & 0xFF);
 }
 inline uint32_t U32(const QByteArray& b, qsizetype at)
 {
     uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = v << 8 | uint8_t(b[at + i]);
+    for (int i = 3; i >= 0; --i)
+        v = v << 8 | uint8_t(b[at + i]);
     return v;
 }
 

@@ -13,7 +13,8 @@ using namespace quorvex::test;
 
 namespace {
 
-class TRandom { // xorshift64*, fixed seed: the same mutations on every run
+class TRandom
+{ // xorshift64*, fixed seed: the same mutations on every run
 public:
     explicit TRandom(uint64_t seed) : m_state(seed | 1) {}
     uint64_t Next()
@@ -36,19 +37,30 @@ QByteArray Mutate(const QByteArray& original, TRandom& rnd)
     for (int e = 0; e < edits && !b.isEmpty(); ++e) {
         const qsizetype at = rnd.Below(b.size());
         switch (rnd.Below(7)) {
-        case 0: b[at] = char(rnd.Next()); break;
-        case 1: b[at] = char(b[at] ^ char(1 << rnd.Below(8))); break;
+        case 0:
+            b[at] = char(rnd.Next());
+            break;
+        case 1:
+            b[at] = char(b[at] ^ char(1 << rnd.Below(8)));
+            break;
         case 2: // a length or offset field made huge
-            for (qsizetype i = at; i < std::min(b.size(), at + 4); ++i) b[i] = '\xff';
+            for (qsizetype i = at; i < std::min(b.size(), at + 4); ++i)
+                b[i] = '\xff';
             break;
         case 3:
-            for (qsizetype i = at; i < std::min(b.size(), at + 4); ++i) b[i] = '\0';
+            for (qsizetype i = at; i < std::min(b.size(), at + 4); ++i)
+                b[i] = '\0';
             break;
-        case 4: b.truncate(at); break;
+        case 4:
+            b.truncate(at);
+            break;
         case 5: // a value pointing back into the file
-            for (qsizetype i = 0; i < 2 && at + i < b.size(); ++i) b[at + i] = char(rnd.Below(b.size()) >> (8 * i));
+            for (qsizetype i = 0; i < 2 && at + i < b.size(); ++i)
+                b[at + i] = char(rnd.Below(b.size()) >> (8 * i));
             break;
-        default: b.insert(at, QByteArray(int(rnd.Below(40)), char(rnd.Next()))); break;
+        default:
+            b.insert(at, QByteArray(int(rnd.Below(40)), char(rnd.Next())));
+            break;
         }
     }
     return b;
@@ -59,7 +71,8 @@ QByteArray Mutate(const QByteArray& original, TRandom& rnd)
 TEST(Mutation, EveryFixtureSurvivesDamage)
 {
     QDir fixtures(QStringLiteral(QUORVEX_FIXTURES "/archive"));
-    const QStringList files = fixtures.entryList({"*.zip", "*.exe", "*.gz", "*.Z", "*.tar"}, QDir::Files, QDir::Name);
+    const QStringList files =
+        fixtures.entryList({"*.zip", "*.exe", "*.gz", "*.Z", "*.tar"}, QDir::Files, QDir::Name);
     ASSERT_GE(files.size(), 15);
     TScratch dir;
     TRandom rnd(20261210);
@@ -75,8 +88,10 @@ TEST(Mutation, EveryFixtureSurvivesDamage)
             const TListing l = ListArchive(lister, path);
             ++listings;
             // Every member needs at least a few header bytes of its own.
-            ASSERT_LE(l.Members.size(), size_t(bytes.size() / 10 + 1)) << file.toStdString() << " round " << round;
-            for (const auto& m : l.Members) ASSERT_LE(m.Member.MemberName.size(), 65536u);
+            ASSERT_LE(l.Members.size(), size_t(bytes.size() / 10 + 1))
+                << file.toStdString() << " round " << round;
+            for (const auto& m : l.Members)
+                ASSERT_LE(m.Member.MemberName.size(), 65536u);
             if (!l.Result) {
                 ASSERT_FALSE(l.Errors.empty()) << file.toStdString() << " round " << round;
             }
@@ -90,11 +105,13 @@ TEST(Mutation, EveryTruncationOfEveryFixture)
     QDir fixtures(QStringLiteral(QUORVEX_FIXTURES "/archive"));
     TScratch dir;
     TArchiveLister lister;
-    for (const QString& file : fixtures.entryList({"*.zip", "*.exe", "*.gz", "*.Z", "*.tar"}, QDir::Files)) {
+    for (const QString& file :
+         fixtures.entryList({"*.zip", "*.exe", "*.gz", "*.Z", "*.tar"}, QDir::Files)) {
         const QByteArray original = ReadBytes(fixtures.filePath(file));
         const qsizetype step = std::max<qsizetype>(1, original.size() / 97);
         for (qsizetype cut = 0; cut < original.size(); cut += step) {
-            const TListing l = ListArchive(lister, dir.Write(QStringLiteral("t_") + file, original.left(cut)));
+            const TListing l =
+                ListArchive(lister, dir.Write(QStringLiteral("t_") + file, original.left(cut)));
             if (!l.Result) {
                 ASSERT_FALSE(l.Errors.empty()) << file.toStdString() << " cut " << cut;
             }

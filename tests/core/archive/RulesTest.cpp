@@ -21,11 +21,21 @@ TEST(ArchiveKind, FromExtensionWithVolumeDigits)
         const char* name;
         int kind;
     } cases[] = {
-        {"DATA.Z01", akZIP},     {"DATA.A99", akARJ},      {"data.r00", akRAR},
-        {"DATA.R7X", akNone},    {"DATA.TGZ", akNone},     {"backup.tar.gz", akGZ},
-        {"old.z", akZ},          {"C:\\x.y\\SETUP.EXE", akEXE}, {"/m/dir.zip/README", akNone},
-        {"noext", akNone},       {"a.lzh", akLZH},         {"a.ha", akHA},
-        {"a.C01", akNone},       {"a.Z1", akNone},         {"a.zoo", akZOO},
+        {"DATA.Z01", akZIP},
+        {"DATA.A99", akARJ},
+        {"data.r00", akRAR},
+        {"DATA.R7X", akNone},
+        {"DATA.TGZ", akNone},
+        {"backup.tar.gz", akGZ},
+        {"old.z", akZ},
+        {"C:\\x.y\\SETUP.EXE", akEXE},
+        {"/m/dir.zip/README", akNone},
+        {"noext", akNone},
+        {"a.lzh", akLZH},
+        {"a.ha", akHA},
+        {"a.C01", akNone},
+        {"a.Z1", akNone},
+        {"a.zoo", akZOO},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ArchiveKindOfName(QString::fromLatin1(c.name)), c.kind) << c.name;
@@ -48,20 +58,34 @@ TEST(Wildcard, FileNamePartsBothSidesCaseFolded)
         const char* spec;
         bool match;
     } cases[] = {
-        {"docs\\a.txt", "*.TXT", true},  {"a.TXT.bak", "*.TXT", false},
-        {"README", "*.*", true},          {"", "*.*", false},
-        {"docs\\", "*.*", false},         {"a/b/c.doc", "C.DOC", true},
-        {"abc", "a?c", true},             {"ac", "a?c", false},
-        {"file.", "FILE", true},          {"x.txt", "*", true},
-        {"a*", "abc", true},              {"a?c", "abc", true},
-        {"name.tar.gz", "*.gz", true},    {"name.gz", "*.tar.gz", false},
-        {"FILE_ID.DIZ", "file_id.diz", true}, {"a.txt", "", false},
-        {"abcde", "a*e", true},           {"abcde", "a*d", false},
-        {"a.txt", "folder\\*.txt", true}, {"a.txt", "folder\\", false},
-        {".", "*.*", false},              {"x\\.", "*.*", false},
-        {".", "*", true},                 {"", "*", true},
-        {"x.", "*.*", true},              {"d/", "*", false},
-        {"..", "*.*", true},              {".", "*.?", false},
+        {"docs\\a.txt", "*.TXT", true},
+        {"a.TXT.bak", "*.TXT", false},
+        {"README", "*.*", true},
+        {"", "*.*", false},
+        {"docs\\", "*.*", false},
+        {"a/b/c.doc", "C.DOC", true},
+        {"abc", "a?c", true},
+        {"ac", "a?c", false},
+        {"file.", "FILE", true},
+        {"x.txt", "*", true},
+        {"a*", "abc", true},
+        {"a?c", "abc", true},
+        {"name.tar.gz", "*.gz", true},
+        {"name.gz", "*.tar.gz", false},
+        {"FILE_ID.DIZ", "file_id.diz", true},
+        {"a.txt", "", false},
+        {"abcde", "a*e", true},
+        {"abcde", "a*d", false},
+        {"a.txt", "folder\\*.txt", true},
+        {"a.txt", "folder\\", false},
+        {".", "*.*", false},
+        {"x\\.", "*.*", false},
+        {".", "*", true},
+        {"", "*", true},
+        {"x.", "*.*", true},
+        {"d/", "*", false},
+        {"..", "*.*", true},
+        {".", "*.?", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WildcardMatch(c.name, c.spec), c.match) << c.name << " vs " << c.spec;
@@ -80,9 +104,10 @@ TEST(Ratio, PercentSavedWithSmallSavingsShownAsOne)
         uint32_t packed, unpacked;
         int ratio;
     } cases[] = {
-        {50, 100, 50}, {999999, 1000000, 1}, {120, 100, 0},  {0, 100, 0},
-        {100, 0, 0},   {1, 3, 66},           {100, 100, 0},  {1000, 5000000, 99},
-        {0xFFFFFFF0u, 0xFFFFFFFFu, 1},       {1, 0xFFFFFFFFu, 100}, // both divided by 100 first
+        {50, 100, 50},         {999999, 1000000, 1}, {120, 100, 0},
+        {0, 100, 0},           {100, 0, 0},          {1, 3, 66},
+        {100, 100, 0},         {1000, 5000000, 99},  {0xFFFFFFF0u, 0xFFFFFFFFu, 1},
+        {1, 0xFFFFFFFFu, 100}, // both divided by 100 first
     };
     for (const auto& c : cases)
         EXPECT_EQ(CompressionRatio(c.packed, c.unpacked), c.ratio) << c.packed << "/" << c.unpacked;
@@ -94,12 +119,14 @@ TEST(Dates, DosAndUnixConversions)
     // 2024-03-05 12:34:56
     const uint32_t dos = uint32_t((44 << 9 | 3 << 5 | 5) << 16 | (12 << 11 | 34 << 5 | 28));
     EXPECT_EQ(FormatArchiveDateTime(DosDateTimeToDateTime(dos)), "2024-03-05 12:34:56");
-    EXPECT_EQ(FormatArchiveDateTime(DosDateTimeToDateTime(SwapDateTimeHalves(SwapDateTimeHalves(dos)))),
-              "2024-03-05 12:34:56");
+    EXPECT_EQ(
+        FormatArchiveDateTime(DosDateTimeToDateTime(SwapDateTimeHalves(SwapDateTimeHalves(dos)))),
+        "2024-03-05 12:34:56");
     // month 13, 30 February, hour 24, 60 seconds: not dates
-    for (uint32_t bad : {uint32_t((44 << 9 | 13 << 5 | 1) << 16), uint32_t((44 << 9 | 2 << 5 | 30) << 16),
-                         uint32_t((44 << 9 | 1 << 5 | 1) << 16 | 24 << 11),
-                         uint32_t((44 << 9 | 1 << 5 | 1) << 16 | 30)})
+    for (uint32_t bad :
+         {uint32_t((44 << 9 | 13 << 5 | 1) << 16), uint32_t((44 << 9 | 2 << 5 | 30) << 16),
+          uint32_t((44 << 9 | 1 << 5 | 1) << 16 | 24 << 11),
+          uint32_t((44 << 9 | 1 << 5 | 1) << 16 | 30)})
         EXPECT_EQ(DosDateTimeToDateTime(bad), NullArchiveDate) << std::hex << bad;
     EXPECT_EQ(FormatArchiveDateTime(DosDateTimeToDateTime(uint32_t((44 << 9 | 2 << 5 | 29) << 16))),
               "2024-02-29 00:00:00");
@@ -133,18 +160,28 @@ TEST(Signature, PlainAndExecutableModes)
         uint8_t bytes[4];
         TArcType plain, exe;
     } cases[] = {
-        {{'P', 'K', 3, 4}, atZIP, atZipExe},        {{'M', 'S', 'C', 'F'}, atCAB, atNA},
-        {{0, 0, 0, 0x50}, atZip250, atZip250Exe},   {{'B', 'H', 5, 7}, atBH, atBHExe},
-        {{'H', 'A', 2, 0}, atHA, atNA},             {{0x1F, 0x8B, 8, 0}, atGZip, atNA},
-        {{0x1F, 0x9D, 0x90, 0}, atGZip, atNA},      {{0x1F, 0xA0, 0, 0}, atGZip, atNA},
-        {{0x60, 0xEA, 0, 0}, atARJ, atArjExe},      {{'Z', 'O', 'O', ' '}, atZOO, atNA},
-        {{0x22, 0, '-', 'l'}, atLHA, atLhaExe},     {{'R', 'a', 'r', '!'}, atRAR, atRarExe},
-        {{0x1A, 0x0B, 0, 0}, atPAK, atPakExe},      {{0x1A, 0x08, 0, 0}, atARC, atArcExe},
-        {{0x1A, 0x02, 0, 0}, atUnknown, atUnknown}, {{'M', 'Z', 0, 0}, atUnknown, atUnknown},
+        {{'P', 'K', 3, 4}, atZIP, atZipExe},
+        {{'M', 'S', 'C', 'F'}, atCAB, atNA},
+        {{0, 0, 0, 0x50}, atZip250, atZip250Exe},
+        {{'B', 'H', 5, 7}, atBH, atBHExe},
+        {{'H', 'A', 2, 0}, atHA, atNA},
+        {{0x1F, 0x8B, 8, 0}, atGZip, atNA},
+        {{0x1F, 0x9D, 0x90, 0}, atGZip, atNA},
+        {{0x1F, 0xA0, 0, 0}, atGZip, atNA},
+        {{0x60, 0xEA, 0, 0}, atARJ, atArjExe},
+        {{'Z', 'O', 'O', ' '}, atZOO, atNA},
+        {{0x22, 0, '-', 'l'}, atLHA, atLhaExe},
+        {{'R', 'a', 'r', '!'}, atRAR, atRarExe},
+        {{0x1A, 0x0B, 0, 0}, atPAK, atPakExe},
+        {{0x1A, 0x08, 0, 0}, atARC, atArcExe},
+        {{0x1A, 0x02, 0, 0}, atUnknown, atUnknown},
+        {{'M', 'Z', 0, 0}, atUnknown, atUnknown},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ClassifySignature(c.bytes, TSignatureMode::Plain).Type, c.plain) << int(c.bytes[0]);
-        EXPECT_EQ(ClassifySignature(c.bytes, TSignatureMode::Executable).Type, c.exe) << int(c.bytes[0]);
+        EXPECT_EQ(ClassifySignature(c.bytes, TSignatureMode::Plain).Type, c.plain)
+            << int(c.bytes[0]);
+        EXPECT_EQ(ClassifySignature(c.bytes, TSignatureMode::Executable).Type, c.exe)
+            << int(c.bytes[0]);
     }
     const uint8_t arcExe[4] = {0xB7, 0xDF, 0, 0};
     const TSignatureResult r = ClassifySignature(arcExe, TSignatureMode::Plain);
