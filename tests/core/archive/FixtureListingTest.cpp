@@ -227,6 +227,29 @@ TEST_F(ArchiveFixtures, SelfExtractingProgramsAreFoundWhereTheyKeepTheArchive)
     EXPECT_EQ(tail.State().EmbeddedBase, 0);
 }
 
+TEST_F(ArchiveFixtures, ExecutableSearchStopsAndGaps)
+{
+    TScratch dir;
+    const QByteArray exe = ReadBytes(Fixture("sfx_strres32.exe"));
+    // The offset in string resource 1 is not below the file size: that search gives up.
+    TArchiveLister lister;
+    lister.SetArchiveFile(dir.Write("short.exe", exe.left(12345)));
+    EXPECT_EQ(lister.ArcType(), atUnknown);
+    EXPECT_EQ(lister.State().StartOffset, 1);
+
+    // A format that cannot sit inside an executable ends the search as atNA.
+    QByteArray gz = exe.left(12345) + ReadBytes(Fixture("notes.txt.gz"));
+    lister.SetArchiveFile(dir.Write("gz.exe", gz));
+    EXPECT_EQ(lister.ArcType(), atNA);
+
+    // After the DOS image, an ARJ header may follow a 2-byte gap.
+    QByteArray dos("MZ\x40\x00\x01\x00", 6);
+    dos += QByteArray(58, '\0') + QByteArray("\x01\x02\x60\xea\x60\xea", 6) + QByteArray(100, '\0');
+    lister.SetArchiveFile(dir.Write("arj.exe", dos));
+    EXPECT_EQ(lister.ArcType(), atArjExe);
+    EXPECT_EQ(lister.State().StartOffset, 67);
+}
+
 TEST_F(ArchiveFixtures, TailSearchWindowFollowsZipCmntBufSize)
 {
     // sfx_comment.exe carries a 30-byte archive comment.
