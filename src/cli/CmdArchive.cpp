@@ -16,24 +16,19 @@ namespace quorvex::cli {
 
 namespace {
 
-// Control characters become \t, \n, \r or \xHH so that every member stays on one line.
+// Control characters become \xNN, as in dump, so that every member stays on one line.
 std::string Escaped(const std::string& text)
 {
     std::string out;
     out.reserve(text.size());
     for (unsigned char c : text) {
-        if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (c < 32 || c == 127) {
+        if (c < 32 || c == 127) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "\\x%02X", c);
             out += hex;
-        } else
+        } else {
             out += char(c);
+        }
     }
     return out;
 }
