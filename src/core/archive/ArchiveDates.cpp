@@ -52,6 +52,9 @@ int64_t LocalBiasNow()
     return -int64_t(local.tm_gmtoff);
 }
 
+// Taken as the program starts, like the system's current bias, and kept from then on.
+const int64_t BiasAtStart = LocalBiasNow();
+
 std::optional<int64_t>& PinnedBias()
 {
     static std::optional<int64_t> bias;
@@ -79,8 +82,7 @@ double DosDateTimeToDateTime(uint32_t dos)
 
 int64_t TimeZoneBiasSeconds()
 {
-    static const int64_t atStart = LocalBiasNow();
-    return PinnedBias() ? *PinnedBias() : atStart;
+    return PinnedBias() ? *PinnedBias() : BiasAtStart;
 }
 
 void SetTimeZoneBiasSeconds(int64_t bias)

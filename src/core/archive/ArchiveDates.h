@@ -23,11 +23,11 @@ inline uint32_t SwapDateTimeHalves(uint32_t v)
 }
 
 // Seconds since 1970 UTC read as signed with the sign dropped, moved to local time by the
-// bias taken once at the first use. Dates outside the DOS range (1980..2107) give
+// bias in effect when the program started. Dates outside the DOS range (1980..2107) give
 // NullArchiveDate.
 double UnixTimeToDateTime(int32_t seconds);
 
-// Local time = UTC - bias. Fixed at the first call; tests may pin it.
+// Local time = UTC - bias, in seconds. Fixed at start; tests may pin it.
 int64_t TimeZoneBiasSeconds();
 void SetTimeZoneBiasSeconds(int64_t bias);
 
