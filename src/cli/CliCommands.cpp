@@ -14,6 +14,7 @@ const std::vector<TCliCommand>& Commands()
         {"settings", "settings [--store FILE] [NAME VALUE]",
          "print every setting, or change one", RunSettings},
         {"drives", "drives", "list the drives with their media", RunDrives},
+        {"archive", "archive list FILE [--spec MASK]", "list the members of an archive file", RunArchive},
     };
     return commands;
 }

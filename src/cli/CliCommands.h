@@ -23,5 +23,6 @@ int RunSaveAs(int argc, char** argv);
 int RunRewrite(int argc, char** argv);
 int RunSettings(int argc, char** argv);
 int RunDrives(int argc, char** argv);
+int RunArchive(int argc, char** argv);
 
 } // namespace quorvex::cli

@@ -1,0 +1,17 @@
+#pragma once
+// Little-endian fields of archive headers.
+
+#include <cstdint>
+
+namespace quorvex {
+
+inline uint16_t GetU16(const uint8_t* p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
+inline uint32_t GetU32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+} // namespace quorvex
