@@ -1,9 +1,14 @@
 #include "decompress/Decompress.h"
 
+#include "decompress/ArjFast.h"
 #include "decompress/DecodeErrors.h"
+#include "decompress/Explode.h"
 #include "decompress/Inflate.h"
+#include "decompress/LzhAdaptive.h"
 #include "decompress/LzhStatic.h"
 #include "decompress/StoredCopy.h"
+#include "decompress/Unreduce.h"
+#include "decompress/Unshrink.h"
 
 namespace quorvex {
 
@@ -11,8 +16,18 @@ int Decompress(const TDecodeRequest& r, IByteSource& source, TDecodeSink& sink)
 {
     switch (r.method) {
     case TDecodeMethod::Stored: return StoredCopy(source, sink, r.unpackedSize);
+    case TDecodeMethod::Shrink: return UnshrinkDecode(source, sink, r.unpackedSize);
+    case TDecodeMethod::Reduce1:
+    case TDecodeMethod::Reduce2:
+    case TDecodeMethod::Reduce3:
+    case TDecodeMethod::Reduce4:
+        return UnreduceDecode(int(r.method) - int(TDecodeMethod::Reduce1) + 1, source, sink,
+                              r.unpackedSize);
+    case TDecodeMethod::Implode: return ExplodeDecode(r.zipFlags, source, sink, r.unpackedSize);
     case TDecodeMethod::Deflate: return Inflate(source, sink);
     case TDecodeMethod::ArjLzh: return LzhStaticDecode(LzhArj, source, sink, r.unpackedSize);
+    case TDecodeMethod::ArjFast: return ArjFastDecode(source, sink, r.unpackedSize);
+    case TDecodeMethod::Lh1: return LzhAdaptiveDecode(source, sink, r.unpackedSize);
     case TDecodeMethod::Lh4: return LzhStaticDecode(LzhLh4, source, sink, r.unpackedSize);
     case TDecodeMethod::Lh5: return LzhStaticDecode(LzhLh5, source, sink, r.unpackedSize);
     default: return ecUnsupportedMethod;
