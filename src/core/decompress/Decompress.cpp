@@ -1,5 +1,6 @@
 #include "decompress/Decompress.h"
 
+#include "decompress/ArcMethods.h"
 #include "decompress/ArjFast.h"
 #include "decompress/DecodeErrors.h"
 #include "decompress/Explode.h"
@@ -7,6 +8,7 @@
 #include "decompress/LzhAdaptive.h"
 #include "decompress/LzhStatic.h"
 #include "decompress/StoredCopy.h"
+#include "decompress/ZooLzw.h"
 #include "decompress/Unreduce.h"
 #include "decompress/Unshrink.h"
 
@@ -30,8 +32,16 @@ int Decompress(const TDecodeRequest& r, IByteSource& source, TDecodeSink& sink)
     case TDecodeMethod::Lh1: return LzhAdaptiveDecode(source, sink, r.unpackedSize);
     case TDecodeMethod::Lh4: return LzhStaticDecode(LzhLh4, source, sink, r.unpackedSize);
     case TDecodeMethod::Lh5: return LzhStaticDecode(LzhLh5, source, sink, r.unpackedSize);
-    default: return ecUnsupportedMethod;
+    case TDecodeMethod::ZooLzw: return ZooLzwDecode(source, sink, r.unpackedSize);
+    case TDecodeMethod::ArcPack: return ArcUnpack(source, sink, r.unpackedSize);
+    case TDecodeMethod::ArcSqueeze: return ArcUnsqueeze(source, sink, r.unpackedSize);
+    case TDecodeMethod::ArcCrunch5: return ArcUncrunchHashed(5, source, sink, r.unpackedSize);
+    case TDecodeMethod::ArcCrunch6: return ArcUncrunchHashed(6, source, sink, r.unpackedSize);
+    case TDecodeMethod::ArcCrunch7: return ArcUncrunchHashed(7, source, sink, r.unpackedSize);
+    case TDecodeMethod::ArcCrunch8: return ArcUncrunchDynamic(false, source, sink, r.unpackedSize);
+    case TDecodeMethod::ArcSquash: return ArcUncrunchDynamic(true, source, sink, r.unpackedSize);
     }
+    return ecUnsupportedMethod;
 }
 
 } // namespace quorvex

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace quorvex;
 using namespace testdata;
 
@@ -58,4 +60,24 @@ TEST(RealArchivers, LhaFrozen5AndStored)
     // A 3000-byte member never reaches back further than 4 KiB, so its -lh5- data is also
     // valid -lh4- data: the two differ only in the window.
     ExpectDecodes(members[1], TDecodeMethod::Lh4, TCheckKind::Crc16);
+}
+
+TEST(RealArchivers, ArcStoredPackedSqueezedCrunchedSquashed)
+{
+    auto members = ArcMembers(ReadFile(Fixture("arcauto.arc")));
+    auto squashed = ArcMembers(ReadFile(Fixture("arcsqsh.arc")));
+    auto stored = ArcMembers(ReadFile(Fixture("arcstor.arc")));
+    members.insert(members.end(), squashed.begin(), squashed.end());
+    members.insert(members.end(), stored.begin(), stored.end());
+    std::set<int> seen;
+    for (const auto& m : members) {
+        seen.insert(m.method);
+        TDecodeMethod method = m.method == 2   ? TDecodeMethod::Stored
+                               : m.method == 3 ? TDecodeMethod::ArcPack
+                               : m.method == 4 ? TDecodeMethod::ArcSqueeze
+                               : m.method == 8 ? TDecodeMethod::ArcCrunch8
+                                               : TDecodeMethod::ArcSquash;
+        ExpectDecodes(m, method, TCheckKind::Crc16);
+    }
+    EXPECT_EQ(seen, (std::set<int>{2, 3, 4, 8, 9}));
 }
