@@ -70,10 +70,7 @@ int ArcUncrunchDynamic(bool squashed, IByteSource& source, TDecodeSink& sink,
 
         int freeCode = FirstFree;
         int code = nextCode();
-        if (code < 0) {
-            out.Finish();
-            return ecNone;
-        }
+        if (code < 0) return unpackedSize > 0 ? ecReadError : ecNone;
         if (code >= 256) ThrowDecodeError(ecInvalidCode);
         int oldCode = code;
         uint8_t finChar = uint8_t(code);
@@ -115,6 +112,8 @@ int ArcUncrunchDynamic(bool squashed, IByteSource& source, TDecodeSink& sink,
             oldCode = inCode;
         }
         out.Finish();
+        // The data ended (or said it ended) before the member was complete.
+        if (!out.Done()) return ecReadError;
         return ecNone;
     } catch (const EDecodeError& e) {
         return e.Code();

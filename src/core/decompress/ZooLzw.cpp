@@ -71,6 +71,8 @@ int ZooLzwDecode(IByteSource& source, TDecodeSink& sink, int64_t unpackedSize)
             oldCode = inCode;
         }
         out.Finish();
+        // The data ended (or said it ended) before the member was complete.
+        if (!out.Done()) return ecReadError;
         return ecNone;
     } catch (const EDecodeError& e) {
         return e.Code();

@@ -30,6 +30,7 @@ Bytes PlainBySize(uint32_t size)
     case 3000: return ReadFile(Fixture("small.txt"));
     case 6000: return ReadFile(Fixture("skewed.txt"));
     case 5000: return ReadFile(Fixture("runs.bin"));
+    case 4000: return ReadFile(Fixture("marker.bin"));
     default: ADD_FAILURE() << "no plain file of size " << size; return {};
     }
 }

@@ -18,7 +18,7 @@ std::vector<Bytes> Inputs()
             Bytes{'a'},
             Make(TKind::Text, 5000, 1),
             Make(TKind::Runs, 7000, 2),
-            Make(TKind::Mixed, 40000, 3),
+            Make(TKind::Mixed, 16000, 3),
             Make(TKind::Random, 3000, 4),
             Bytes(600, 144)}; // the reduce escape byte throughout
 }
@@ -83,4 +83,36 @@ TEST(Lh1, DecodesAdaptiveHuffmanWithPositions)
     // Long enough for the counts to reach their limit and the tree to be rebuilt.
     Bytes big = Make(TKind::Runs, 200000, 5);
     ExpectRoundTrip(TDecodeMethod::Lh1, Lh1Encode(big), big);
+}
+
+TEST(ZooLzw, DecodesGrowingCodesClearsAndTheEndCode)
+{
+    for (const Bytes& plain : Inputs()) {
+        SCOPED_TRACE(plain.size());
+        ExpectRoundTrip(TDecodeMethod::ZooLzw, ZooLzwEncode(plain), plain);
+    }
+    Bytes big = Make(TKind::Random, 50000, 8); // fills the table twice over
+    ExpectRoundTrip(TDecodeMethod::ZooLzw, ZooLzwEncode(big), big);
+}
+
+TEST(ArcCrunch, HashedGenerationsWithAndWithoutRunLengths)
+{
+    const TDecodeMethod methods[] = {TDecodeMethod::ArcCrunch5, TDecodeMethod::ArcCrunch6,
+                                     TDecodeMethod::ArcCrunch7};
+    Bytes full = Make(TKind::Random, 20000, 6); // more strings than the table holds
+    for (int method = 5; method <= 7; ++method) {
+        for (const Bytes& plain : Inputs()) {
+            SCOPED_TRACE(std::to_string(method) + " " + std::to_string(plain.size()));
+            ExpectRoundTrip(methods[method - 5], ArcHashedCrunchEncode(plain, method), plain);
+        }
+        ExpectRoundTrip(methods[method - 5], ArcHashedCrunchEncode(full, method), full);
+    }
+}
+
+TEST(ArcPack, RunLengthsAndLiteralMarkers)
+{
+    for (const Bytes& plain : Inputs()) {
+        SCOPED_TRACE(plain.size());
+        ExpectRoundTrip(TDecodeMethod::ArcPack, ArcRlePack(plain), plain);
+    }
 }

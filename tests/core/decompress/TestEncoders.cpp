@@ -345,4 +345,126 @@ Bytes Lh1Encode(const Bytes& data)
     return w.Finish();
 }
 
+// ------------------------------------------------------------------------------ ZOO LZW
+
+Bytes ZooLzwEncode(const Bytes& data)
+{
+    TLsbWriter w;
+    std::map<int, int> table;
+    unsigned width = 9;
+    int n = 0; // codes sent since the last clear
+    w.Put(256, width);
+    if (data.empty()) {
+        w.Put(257, width);
+        return w.Finish();
+    }
+    int cur = data[0];
+    for (size_t i = 1;; ++i) {
+        if (i < data.size()) {
+            auto it = table.find(cur << 8 | data[i]);
+            if (it != table.end()) {
+                cur = it->second;
+                continue;
+            }
+        }
+        w.Put(uint32_t(cur), width);
+        ++n;
+        // The decoder now holds 257 + n codes and widens once the next one would not fit.
+        int decoderFree = 257 + n;
+        if (n >= 2 && decoderFree >= (1 << width) && width < 13) ++width;
+        if (i >= data.size()) break;
+        int slot = 257 + n;
+        if (slot >= 8192) {
+            w.Put(256, width);
+            width = 9;
+            n = 0;
+            table.clear();
+        } else {
+            table[cur << 8 | data[i]] = slot;
+        }
+        cur = data[i];
+    }
+    w.Put(257, width);
+    return w.Finish();
+}
+
+// ---------------------------------------------------------------------------- ARC methods
+
+Bytes ArcRlePack(const Bytes& data)
+{
+    Bytes out;
+    for (size_t i = 0; i < data.size();) {
+        uint8_t c = data[i];
+        size_t run = 1;
+        while (i + run < data.size() && data[i + run] == c && run < 255) ++run;
+        if (c == 0x90) {
+            out.push_back(0x90);
+            out.push_back(0);
+            ++i;
+        } else if (run >= 3) {
+            out.push_back(c);
+            out.push_back(0x90);
+            out.push_back(uint8_t(run));
+            i += run;
+        } else {
+            out.push_back(c);
+            ++i;
+        }
+    }
+    return out;
+}
+
+Bytes ArcHashedCrunchEncode(const Bytes& input, int method)
+{
+    const Bytes data = method == 5 ? input : ArcRlePack(input);
+    // The table: a string's code is the slot it hashes to, collisions chained to the first
+    // free slot from 101 places past the end of the chain.
+    struct TSlot {
+        bool used = false;
+        int next = 0;
+    };
+    std::vector<TSlot> slots(4096);
+    std::map<uint32_t, int> codeOf; // predecessor << 8 | follower -> slot
+    int used = 0;
+    auto add = [&](uint32_t pred, uint8_t foll) {
+        if (used >= 4096) return;
+        uint32_t key = (pred + foll) & 0xFFFF;
+        int h;
+        if (method == 7) {
+            h = int((key * 15073u) & 0xFFF);
+        } else {
+            uint32_t sq = (key | 0x800) & 0xFFFF;
+            h = int(((sq * sq) >> 6) & 0xFFF);
+        }
+        if (slots[size_t(h)].used) {
+            while (slots[size_t(h)].next) h = slots[size_t(h)].next;
+            int s = (h + 101) & 0xFFF;
+            while (slots[size_t(s)].used) s = (s + 1) & 0xFFF;
+            slots[size_t(h)].next = s;
+            h = s;
+        }
+        slots[size_t(h)].used = true;
+        codeOf[pred << 8 | foll] = h;
+        ++used;
+    };
+    for (int c = 0; c < 256; ++c) add(0xFFFF, uint8_t(c));
+    TMsbWriter w;
+    if (data.empty()) return w.Finish();
+    int cur = codeOf[0xFFFFu << 8 | data[0]];
+    for (size_t i = 1; i <= data.size(); ++i) {
+        if (i < data.size()) {
+            auto it = codeOf.find(uint32_t(cur) << 8 | data[i]);
+            if (it != codeOf.end()) {
+                cur = it->second;
+                continue;
+            }
+        }
+        w.Put(uint32_t(cur), 12);
+        if (i == data.size()) break;
+        add(uint32_t(cur), data[i]);
+        cur = codeOf[0xFFFFu << 8 | data[i]];
+    }
+    return w.Finish();
+}
+
 } // namespace testdata

@@ -36,5 +36,11 @@ Bytes ReduceEncode(const Bytes& data, int factor);
 // flags: bit 1 = 8 KiB window, bit 2 = literal tree.
 Bytes ImplodeEncode(const Bytes& data, uint16_t flags);
 Bytes Lh1Encode(const Bytes& data);
+// Starts a new table (clear code) whenever the 13-bit table is full.
+Bytes ZooLzwEncode(const Bytes& data);
+// ARC's run-length step on its own (method 3's format).
+Bytes ArcRlePack(const Bytes& data);
+// ARC methods 5 (old hash), 6 (old hash after run-length packing), 7 (new hash, packed).
+Bytes ArcHashedCrunchEncode(const Bytes& data, int method);
 
 } // namespace testdata
