@@ -117,6 +117,7 @@ int ArcUncrunchHashed(int method, IByteSource& source, TDecodeSink& sink, int64_
             oldCode = inCode;
         }
         out.Finish();
+        bits.CheckEnd();
         return ecNone;
     } catch (const EDecodeError& e) {
         return e.Code();

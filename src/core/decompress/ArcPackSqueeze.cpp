@@ -68,6 +68,7 @@ int ArcUnsqueeze(IByteSource& source, TDecodeSink& sink, int64_t unpackedSize)
             rle.Put(uint8_t(symbol));
         }
         out.Finish();
+        bits.CheckEnd();
         if (!out.Done()) ThrowDecodeError(ecReadError); // end of data before the member's end
     });
 }

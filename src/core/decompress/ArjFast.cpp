@@ -39,6 +39,7 @@ int ArjFastDecode(IByteSource& source, TDecodeSink& sink, int64_t unpackedSize)
             }
         }
         out.Finish();
+        bits.CheckEnd();
         return ecNone;
     } catch (const EDecodeError& e) {
         return e.Code();

@@ -80,6 +80,11 @@ public:
         return v;
     }
     void AlignToByte() { Drop(m_count & 7); }
+    // At the end of a member: any bit taken from beyond the data means it was cut short.
+    void CheckEnd() const
+    {
+        if (m_padBits > int64_t(m_count)) ThrowDecodeError(ecReadError);
+    }
     // Whole bytes, after AlignToByte: first those still in the bit buffer, then the buffer's.
     bool ReadBytes(uint8_t* dest, size_t size);
     TInputBuffer& Input() { return m_in; }
@@ -155,6 +160,10 @@ public:
         return uint32_t((m_bits >> (m_count - n)) & ((uint64_t(1) << n) - 1));
     }
     void Drop(unsigned n) { m_count -= n; }
+    void CheckEnd() const
+    {
+        if (m_padBits > int64_t(m_count)) ThrowDecodeError(ecReadError);
+    }
     uint32_t Get(unsigned n)
     {
         if (n == 0) return 0;

@@ -73,6 +73,7 @@ int ExplodeDecode(uint16_t zipFlags, IByteSource& source, TDecodeSink& sink,
             out.Copy(distance + 1, length + minMatch);
         }
         out.Finish();
+        bits.CheckEnd();
         return ecNone;
     } catch (const EDecodeError& e) {
         return e.Code();

@@ -74,6 +74,7 @@ void TInflater::Run(IByteSource& source, TDecodeSink& sink)
         }
     }
     s.sink.Write(s.flushed, size_t(s.out - s.flushed));
+    s.bits.CheckEnd();
 }
 
 void TInflater::Flush(TState& s)

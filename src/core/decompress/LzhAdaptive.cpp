@@ -141,6 +141,7 @@ int LzhAdaptiveDecode(IByteSource& source, TDecodeSink& sink, int64_t unpackedSi
             out.Copy(distance, uint32_t(symbol - 256 + 3));
         }
         out.Finish();
+        bits.CheckEnd();
         return ecNone;
     } catch (const EDecodeError& e) {
         return e.Code();

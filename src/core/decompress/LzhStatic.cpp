@@ -112,6 +112,7 @@ void TLzhStatic::Run(TWindowOutput& out)
         if (j > 1) j = (1u << (j - 1)) + m_bits.Get(j - 1);
         out.Copy(j + 1, length);
     }
+    m_bits.CheckEnd();
 }
 
 } // namespace

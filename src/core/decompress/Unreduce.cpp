@@ -75,6 +75,7 @@ int UnreduceDecode(int factor, IByteSource& source, TDecodeSink& sink, int64_t u
             }
         }
         out.Finish();
+        bits.CheckEnd();
         return ecNone;
     } catch (const EDecodeError& e) {
         return e.Code();

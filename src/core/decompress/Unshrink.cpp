@@ -111,6 +111,7 @@ int UnshrinkDecode(IByteSource& source, TDecodeSink& sink, int64_t unpackedSize)
         TUnshrink decoder;
         decoder.Run(bits, out);
         out.Finish();
+        bits.CheckEnd();
         return ecNone;
     } catch (const EDecodeError& e) {
         return e.Code();

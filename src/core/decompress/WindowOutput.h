@@ -23,6 +23,7 @@ public:
 
     void Put(uint8_t b)
     {
+        if (m_pos >= m_limit) return; // damaged data asking for more than the member holds
         m_ring[size_t(m_pos) & m_mask] = b;
         if ((++m_pos & (DecodeBlockSize - 1)) == 0) FlushBlock();
     }

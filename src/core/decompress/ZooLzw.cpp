@@ -71,6 +71,7 @@ int ZooLzwDecode(IByteSource& source, TDecodeSink& sink, int64_t unpackedSize)
             oldCode = inCode;
         }
         out.Finish();
+        bits.CheckEnd();
         // The data ended (or said it ended) before the member was complete.
         if (!out.Done()) return ecReadError;
         return ecNone;
