@@ -147,10 +147,16 @@ TEST(DamagedInput, NoiseAndSizesFromNowhere)
         for (int round = 0; round < 20; ++round) {
             Bytes noise(1 + rnd.Below(3000));
             for (auto& b : noise) b = uint8_t(rnd.Next());
-            if (round == 0) noise.assign(noise.size(), 0);
+            // All zeros is valid data for some methods (an LZH block of one zero-bit code
+            // says "zero bytes" without end), so that round only has to end cleanly.
+            const bool zeros = round == 0;
+            if (zeros) noise.assign(noise.size(), 0);
             for (uint16_t flags : {0, 6}) {
-                TDecoded r = Decode(method, noise, int64_t(1) << 30, TCheckKind::Crc16, flags);
-                EXPECT_NE(r.code, ecNone) << int(method);
+                TDecoded r = Decode(method, noise, int64_t(1) << (zeros ? 20 : 30),
+                                    TCheckKind::Crc16, flags);
+                if (!zeros) {
+                    EXPECT_NE(r.code, ecNone) << int(method);
+                }
                 EXPECT_TRUE(KnownCode(r.code)) << r.code;
             }
         }

@@ -49,25 +49,46 @@ Bytes TMsbWriter::Finish()
 
 namespace {
 
-// Longest earlier match for data[pos..] within window bytes back.
-void FindMatch(const Bytes& d, size_t pos, size_t window, size_t maxLen, size_t& bestLen,
-               size_t& bestDist)
-{
-    bestLen = 0;
-    bestDist = 0;
-    size_t limit = std::min(maxLen, d.size() - pos);
-    size_t start = pos > window ? pos - window : 0;
-    for (size_t from = pos; from-- > start;) {
-        size_t n = 0;
-        while (n < limit && d[from + n] == d[pos + n]) ++n;
-        if (n > bestLen) {
-            bestLen = n;
-            bestDist = pos - from;
-            if (n == limit) break;
+// Longest earlier match for data[pos..] within window bytes back, found through chains of
+// earlier positions with the same three bytes (a bounded search, as real encoders do).
+class TMatcher {
+public:
+    explicit TMatcher(const Bytes& d) : m_d(d), m_prev(d.size(), -1)
+    {
+        std::vector<long> head(1 << 16, -1);
+        for (size_t i = 0; i + 2 < d.size(); ++i) {
+            size_t h = Hash(i);
+            m_prev[i] = head[h];
+            head[h] = long(i);
         }
-        if (pos - from > 1024 && bestLen >= 8) break; // keep the test fast
     }
-}
+    void Find(size_t pos, size_t window, size_t maxLen, size_t& bestLen, size_t& bestDist) const
+    {
+        bestLen = 0;
+        bestDist = 0;
+        size_t limit = std::min(maxLen, m_d.size() - pos);
+        if (limit < 3) return;
+        int depth = 0;
+        for (long from = m_prev[pos]; from >= 0 && pos - size_t(from) <= window && depth < 48;
+             from = m_prev[size_t(from)], ++depth) {
+            size_t n = 0;
+            while (n < limit && m_d[size_t(from) + n] == m_d[pos + n]) ++n;
+            if (n > bestLen) {
+                bestLen = n;
+                bestDist = pos - size_t(from);
+                if (n == limit) break;
+            }
+        }
+    }
+
+private:
+    size_t Hash(size_t i) const
+    {
+        return (size_t(m_d[i]) << 8 ^ size_t(m_d[i + 1]) << 4 ^ m_d[i + 2]) & 0xFFFF;
+    }
+    const Bytes& m_d;
+    std::vector<long> m_prev;
+};
 
 } // namespace
 
@@ -78,7 +99,7 @@ Bytes ShrinkEncode(const Bytes& data, int clearEvery)
     TLsbWriter w;
     std::vector<int> prefix(8192, -1);
     std::vector<int> suffix(8192, 0);
-    std::map<int, int> lookup; // prefix << 8 | byte -> code
+    std::vector<int16_t> lookup(8192 * 256, -1); // prefix << 8 | byte -> code
     unsigned width = 9;
     int codesSinceClear = 0;
     auto inUse = [&](int c) { return c < 256 || prefix[size_t(c)] >= 0; };
@@ -98,7 +119,7 @@ Bytes ShrinkEncode(const Bytes& data, int clearEvery)
             if (prefix[size_t(c)] >= 0) used[size_t(prefix[size_t(c)])] = true;
         for (int c = 257; c < 8192; ++c)
             if (prefix[size_t(c)] >= 0 && !used[size_t(c)]) {
-                lookup.erase(prefix[size_t(c)] << 8 | suffix[size_t(c)]);
+                lookup[size_t(prefix[size_t(c)] << 8 | suffix[size_t(c)])] = -1;
                 prefix[size_t(c)] = -1;
             }
         codesSinceClear = 0;
@@ -107,9 +128,9 @@ Bytes ShrinkEncode(const Bytes& data, int clearEvery)
     int cur = data[0];
     for (size_t i = 1; i <= data.size(); ++i) {
         if (i < data.size()) {
-            auto it = lookup.find(cur << 8 | data[i]);
-            if (it != lookup.end()) {
-                cur = it->second;
+            int16_t known = lookup[size_t(cur << 8 | data[i])];
+            if (known >= 0) {
+                cur = known;
                 continue;
             }
         }
@@ -126,7 +147,7 @@ Bytes ShrinkEncode(const Bytes& data, int clearEvery)
         if (inUse(cur) && freeCode < 8192) {
             prefix[size_t(freeCode)] = cur;
             suffix[size_t(freeCode)] = data[i];
-            lookup[cur << 8 | data[i]] = freeCode;
+            lookup[size_t(cur << 8 | data[i])] = int16_t(freeCode);
         }
         cur = data[i];
     }
@@ -142,9 +163,10 @@ Bytes ReduceEncode(const Bytes& data, int factor)
     const size_t maxDist = size_t(1) << (8 + factor);
     // Stage one: copies as DLE sequences.
     Bytes mid;
+    TMatcher matcher(data);
     for (size_t pos = 0; pos < data.size();) {
         size_t len, dist;
-        FindMatch(data, pos, maxDist, 3 + lengthMask + 255, len, dist);
+        matcher.Find(pos, maxDist, 3 + lengthMask + 255, len, dist);
         size_t high = (dist - 1) >> 8;
         if (len >= 4 || (len == 3 && high)) {
             size_t l = len - 3;
@@ -274,9 +296,10 @@ Bytes ImplodeEncode(const Bytes& data, uint16_t flags)
     if (literalTree) lit.WriteTree(w);
     len.WriteTree(w);
     dist.WriteTree(w);
+    TMatcher matcher(data);
     for (size_t pos = 0; pos < data.size();) {
         size_t l, d;
-        FindMatch(data, pos, size_t(1) << (lowBits + 6), minMatch + 63 + 255, l, d);
+        matcher.Find(pos, size_t(1) << (lowBits + 6), minMatch + 63 + 255, l, d);
         if (l >= minMatch) {
             w.Put(0, 1);
             w.Put(uint32_t(d - 1), lowBits);
@@ -328,9 +351,10 @@ Bytes Lh1Encode(const Bytes& data)
         for (size_t i = path.size(); i-- > 0;) w.Put(uint32_t(path[i]), 1);
         tree.Update(symbol);
     };
+    TMatcher matcher(data);
     for (size_t pos = 0; pos < data.size();) {
         size_t l, d;
-        FindMatch(data, pos, 4096, TAdaptiveHuffman::MaxMatch, l, d);
+        matcher.Find(pos, 4096, TAdaptiveHuffman::MaxMatch, l, d);
         if (l >= 3) {
             putSymbol(int(256 + l - 3));
             uint32_t v = uint32_t(d - 1);
@@ -350,7 +374,7 @@ Bytes Lh1Encode(const Bytes& data)
 Bytes ZooLzwEncode(const Bytes& data)
 {
     TLsbWriter w;
-    std::map<int, int> table;
+    std::vector<int16_t> table(8192 * 256, -1);
     unsigned width = 9;
     int n = 0; // codes sent since the last clear
     w.Put(256, width);
@@ -361,9 +385,9 @@ Bytes ZooLzwEncode(const Bytes& data)
     int cur = data[0];
     for (size_t i = 1;; ++i) {
         if (i < data.size()) {
-            auto it = table.find(cur << 8 | data[i]);
-            if (it != table.end()) {
-                cur = it->second;
+            int16_t known = table[size_t(cur << 8 | data[i])];
+            if (known >= 0) {
+                cur = known;
                 continue;
             }
         }
@@ -378,9 +402,9 @@ Bytes ZooLzwEncode(const Bytes& data)
             w.Put(256, width);
             width = 9;
             n = 0;
-            table.clear();
+            std::fill(table.begin(), table.end(), int16_t(-1));
         } else {
-            table[cur << 8 | data[i]] = slot;
+            table[size_t(cur << 8 | data[i])] = int16_t(slot);
         }
         cur = data[i];
     }
