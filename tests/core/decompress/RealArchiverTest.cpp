@@ -3,6 +3,8 @@
 #include "DecodeHelpers.h"
 #include "FixtureMembers.h"
 
+#include "decompress/MethodCodes.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -34,18 +36,15 @@ TEST(RealArchivers, ZipStoredAndDeflatedAtEveryLevel)
     auto members = ZipMembers(ReadFile(Fixture("zip_deflate.zip")));
     ASSERT_EQ(members.size(), 4u);
     for (const auto& m : members)
-        ExpectDecodes(m, m.method == 0 ? TDecodeMethod::Stored : TDecodeMethod::Deflate,
-                      TCheckKind::Crc32);
+        ExpectDecodes(m, *ZipDecodeMethod(m.method), TCheckKind::Crc32);
 }
 
 TEST(RealArchivers, ArjMethodsZeroToFour)
 {
     auto members = ArjMembers(ReadFile(Fixture("arj_methods.arj")));
     ASSERT_EQ(members.size(), 5u);
-    const TDecodeMethod methods[] = {TDecodeMethod::Stored, TDecodeMethod::ArjLzh,
-                                     TDecodeMethod::ArjLzh, TDecodeMethod::ArjLzh,
-                                     TDecodeMethod::ArjFast};
-    for (const auto& m : members) ExpectDecodes(m, methods[m.method], TCheckKind::Crc32);
+    for (const auto& m : members)
+        ExpectDecodes(m, *ArjDecodeMethod(m.method), TCheckKind::Crc32);
 }
 
 TEST(RealArchivers, LhaFrozen5AndStored)
@@ -54,7 +53,8 @@ TEST(RealArchivers, LhaFrozen5AndStored)
     auto stored = LhaMembers(ReadFile(Fixture("lha_lh0.lzh")));
     ASSERT_EQ(members.size(), 2u);
     ASSERT_EQ(stored.size(), 1u);
-    for (const auto& m : members) ExpectDecodes(m, TDecodeMethod::Lh5, TCheckKind::Crc16);
+    for (const auto& m : members)
+        ExpectDecodes(m, TDecodeMethod::Lh5, TCheckKind::Crc16);
     EXPECT_EQ(stored[0].method, 0);
     ExpectDecodes(stored[0], TDecodeMethod::Stored, TCheckKind::Crc16);
     // A 3000-byte member never reaches back further than 4 KiB, so its -lh5- data is also
@@ -72,12 +72,26 @@ TEST(RealArchivers, ArcStoredPackedSqueezedCrunchedSquashed)
     std::set<int> seen;
     for (const auto& m : members) {
         seen.insert(m.method);
-        TDecodeMethod method = m.method == 2   ? TDecodeMethod::Stored
-                               : m.method == 3 ? TDecodeMethod::ArcPack
-                               : m.method == 4 ? TDecodeMethod::ArcSqueeze
-                               : m.method == 8 ? TDecodeMethod::ArcCrunch8
-                                               : TDecodeMethod::ArcSquash;
-        ExpectDecodes(m, method, TCheckKind::Crc16);
+        auto method = ArcDecodeMethod(m.method);
+        ASSERT_TRUE(method);
+        ExpectDecodes(m, *method, TCheckKind::Crc16);
     }
     EXPECT_EQ(seen, (std::set<int>{2, 3, 4, 8, 9}));
+}
+
+TEST(MethodCodes, OnlyTheListedMethodsAreSupported)
+{
+    EXPECT_FALSE(ZipDecodeMethod(7));
+    EXPECT_FALSE(ZipDecodeMethod(9));
+    EXPECT_FALSE(ZipDecodeMethod(12));
+    EXPECT_EQ(ZipDecodeMethod(5), TDecodeMethod::Reduce4);
+    EXPECT_FALSE(ArjDecodeMethod(5));
+    EXPECT_FALSE(LhaDecodeMethod("-lh6-"));
+    EXPECT_FALSE(LhaDecodeMethod("-lzs-"));
+    EXPECT_EQ(LhaDecodeMethod("-lh1-"), TDecodeMethod::Lh1);
+    EXPECT_EQ(ZooDecodeMethod(2), TDecodeMethod::Lh5);
+    EXPECT_FALSE(ZooDecodeMethod(3));
+    EXPECT_FALSE(ArcDecodeMethod(10));
+    EXPECT_FALSE(ArcDecodeMethod(0));
+    EXPECT_EQ(ArcDecodeMethod(1), TDecodeMethod::Stored);
 }
