@@ -28,10 +28,13 @@ void TDecodeSink::SetProgress(int64_t total, int step, TProgressFn onProgress)
 void TDecodeSink::Write(const uint8_t* data, size_t size)
 {
     if (size == 0) return;
-    if (!m_writer.WriteBlock(data, size)) ThrowDecodeError(ecWriteError);
+    bool overflow = m_limit >= 0 && int64_t(size) > m_limit - m_done;
+    if (overflow) size = size_t(m_limit - m_done);
+    if (size && !m_writer.WriteBlock(data, size)) ThrowDecodeError(ecWriteError);
     m_check.Update(data, size);
     m_done += int64_t(size);
     if (m_onProgress && m_total > 0) Report();
+    if (overflow) ThrowDecodeError(ecBadBlock);
 }
 
 void TDecodeSink::Report()

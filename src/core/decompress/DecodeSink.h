@@ -60,6 +60,10 @@ public:
     void SetProgress(int64_t total, int step, TProgressFn onProgress);
     void SetProgressStep(int step) { m_step = step < 1 ? 1 : step; }
 
+    // Damaged deflate data can describe far more output than the member's size; with a limit
+    // set, output past it is dropped and the member ends with ecBadBlock (-1: no limit).
+    void SetOutputLimit(int64_t limit) { m_limit = limit; }
+
     // Writes a block; a short write raises ecWriteError.
     void Write(const uint8_t* data, size_t size);
 
@@ -73,6 +77,7 @@ private:
     TRunningCheck m_check;
     int64_t m_done = 0;
     int64_t m_total = 0;
+    int64_t m_limit = -1;
     int m_step = 1;
     int m_lastPercent = 0;
     TProgressFn m_onProgress;

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
+
 using namespace quorvex;
 using namespace testdata;
 
@@ -85,4 +87,17 @@ TEST(Inflate, BadStreamsEndWithTheirCodes)
     };
     for (const auto& c : cases) EXPECT_EQ(RunInflate(c.data).code, c.code);
     EXPECT_NE(RunInflate({}).code, ecNone);
+}
+
+TEST(Inflate, OutputLimitStopsDataThatGrowsPastTheMemberSize)
+{
+    Bytes plain = Make(TKind::Runs, 100000, 5);
+    Bytes packed = Deflate(plain, 9);
+    TMemorySource src(packed.data(), packed.size());
+    TBufferWriter writer;
+    TDecodeSink sink(writer, TCheckKind::Crc32);
+    sink.SetOutputLimit(50000);
+    EXPECT_EQ(Inflate(src, sink), ecBadBlock);
+    EXPECT_EQ(writer.Data().size(), 50000u);
+    EXPECT_TRUE(std::equal(writer.Data().begin(), writer.Data().end(), plain.begin()));
 }
