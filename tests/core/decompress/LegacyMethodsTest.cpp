@@ -67,6 +67,14 @@ TEST(Explode, DecodesBothWindowsWithTwoAndThreeTrees)
         }
 }
 
+TEST(Explode, TreeConstructionMatchesTheWorkedExample)
+{
+    // The eight-value example of the format description: lengths 3,3,3,3,3,2,4,4 give these
+    // codes, read low bit first.
+    EXPECT_EQ(ShannonFanoCodes({3, 3, 3, 3, 3, 2, 4, 4}),
+              (std::vector<uint32_t>{0b101, 0b001, 0b110, 0b010, 0b100, 0b11, 0b1000, 0b0000}));
+}
+
 TEST(Explode, OverfullTreeIsAmbiguous)
 {
     // A length tree of 64 one-bit codes.

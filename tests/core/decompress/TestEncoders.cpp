@@ -283,6 +283,11 @@ std::vector<uint8_t> Lengths64(size_t shortSym)
 
 } // namespace
 
+std::vector<uint32_t> ShannonFanoCodes(const std::vector<uint8_t>& lengths)
+{
+    return TSfTree(lengths).codes;
+}
+
 Bytes ImplodeEncode(const Bytes& data, uint16_t flags)
 {
     const bool bigWindow = flags & 2, literalTree = flags & 4;

@@ -35,6 +35,8 @@ Bytes ShrinkEncode(const Bytes& data, int clearEvery = 0);
 Bytes ReduceEncode(const Bytes& data, int factor);
 // flags: bit 1 = 8 KiB window, bit 2 = literal tree.
 Bytes ImplodeEncode(const Bytes& data, uint16_t flags);
+// The implode tree codes of these lengths, bit-reversed (ready to write low bit first).
+std::vector<uint32_t> ShannonFanoCodes(const std::vector<uint8_t>& lengths);
 Bytes Lh1Encode(const Bytes& data);
 // Starts a new table (clear code) whenever the 13-bit table is full.
 Bytes ZooLzwEncode(const Bytes& data);
