@@ -2,17 +2,25 @@
 // The two check values of the archive formats: CRC-32 (reflected 0xEDB88320, initial value all
 // ones, final complement) and CRC-16/ARC (reflected 0xA001, initial 0, no complement).
 
-#include "archive/Crc.h"
-
 #include <cstddef>
 #include <cstdint>
 
 namespace quorvex {
 
-// The decoders' names for the shared check-value routines.
-inline uint32_t Crc32Update(uint32_t reg, const uint8_t* data, size_t size) { return UpdateCrc32(reg, data, size); }
-inline uint32_t Crc32Byte(uint32_t reg, uint8_t b) { return (reg >> 8) ^ Crc32Table()[(reg ^ b) & 0xFF]; }
-inline uint16_t Crc16Update(uint16_t crc, const uint8_t* data, size_t size) { return UpdateCrc16(crc, data, size); }
+const uint32_t* Crc32Table();
+const uint16_t* Crc16Table();
+
+// Updates a running CRC-32 register (start with 0xFFFFFFFF, complement at the end).
+uint32_t Crc32Update(uint32_t reg, const uint8_t* data, size_t size);
+// The finished CRC-32 of one buffer.
+uint32_t Crc32(const uint8_t* data, size_t size);
+inline uint32_t Crc32Byte(uint32_t reg, uint8_t b)
+{
+    return (reg >> 8) ^ Crc32Table()[(reg ^ b) & 0xFF];
+}
+
+// Updates a CRC-16/ARC value (start with 0; the value is final as it stands).
+uint16_t Crc16Update(uint16_t crc, const uint8_t* data, size_t size);
 
 enum class TCheckKind { None, Crc32, Crc16 };
 
