@@ -2,7 +2,7 @@
 // file. The archive is written at start into a temporary folder by a small writer here.
 
 #include "archive/ArchiveLister.h"
-#include "archive/Crc.h"
+#include "decompress/Crc.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -41,7 +41,7 @@ QByteArray MakeZip(int members)
         char name[64];
         std::snprintf(name, sizeof name, "folder%03d/member%05d.txt", i / 100, i);
         const QByteArray data = QByteArray("line of member ") + QByteArray::number(i) + "\n";
-        const uint32_t crc = Crc32(data.constData(), size_t(data.size()));
+        const uint32_t crc = Crc32(reinterpret_cast<const uint8_t*>(data.constData()), size_t(data.size()));
         const uint32_t offset = uint32_t(zip.size());
         const uint16_t nameLength = uint16_t(strlen(name));
         U32(zip, 0x04034B50);

@@ -1,11 +1,10 @@
-// The small rules of the archive frame: kinds from names, wildcards, ratio, dates, check
-// tables, signatures and error texts.
+// The small rules of the archive frame: kinds from names, wildcards, ratio, dates,
+// signatures and error texts.
 
 #include "archive/ArchiveDates.h"
 #include "archive/ArchiveErrors.h"
 #include "archive/ArchiveKinds.h"
 #include "archive/ArchiveMember.h"
-#include "archive/Crc.h"
 #include "archive/SignatureClassifier.h"
 #include "archive/Wildcard.h"
 
@@ -141,17 +140,6 @@ TEST(Dates, DosAndUnixConversions)
 
     EXPECT_EQ(DosDateTimeOf(QDateTime(QDate(1979, 12, 31), QTime(23, 0))), NullArchiveDosDate);
     EXPECT_EQ(uint32_t(DosDateTimeOf(QDateTime(QDate(2024, 3, 5), QTime(12, 34, 56)))), dos);
-}
-
-TEST(CheckTables, KnownCheckValues)
-{
-    const char* text = "123456789";
-    EXPECT_EQ(Crc32(text, 9), 0xCBF43926u);
-    EXPECT_EQ(Crc16(text, 9), 0xBB3Du);
-    EXPECT_EQ(Crc32Table()[1], 0x77073096u);
-    EXPECT_EQ(Crc16Table()[1], 0xC0C1u);
-    // running updates in pieces give the same value
-    EXPECT_EQ(~UpdateCrc32(UpdateCrc32(0xFFFFFFFFu, text, 4), text + 4, 5), 0xCBF43926u);
 }
 
 TEST(Signature, PlainAndExecutableModes)
