@@ -48,14 +48,9 @@ const TCrc16Table& Table16()
 
 } // namespace
 
-const uint32_t* Crc32Table()
+uint32_t Crc32Byte(uint32_t reg, uint8_t b)
 {
-    return Tables32().t[0];
-}
-
-const uint16_t* Crc16Table()
-{
-    return Table16().t;
+    return (reg >> 8) ^ Tables32().t[0][(reg ^ b) & 0xFF];
 }
 
 uint32_t Crc32Update(uint32_t reg, const uint8_t* data, size_t size)

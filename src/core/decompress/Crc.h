@@ -7,17 +7,12 @@
 
 namespace quorvex {
 
-const uint32_t* Crc32Table();
-const uint16_t* Crc16Table();
-
 // Updates a running CRC-32 register (start with 0xFFFFFFFF, complement at the end).
 uint32_t Crc32Update(uint32_t reg, const uint8_t* data, size_t size);
 // The finished CRC-32 of one buffer.
 uint32_t Crc32(const uint8_t* data, size_t size);
-inline uint32_t Crc32Byte(uint32_t reg, uint8_t b)
-{
-    return (reg >> 8) ^ Crc32Table()[(reg ^ b) & 0xFF];
-}
+// One byte into a running CRC-32 register (the ZIP encryption keys).
+uint32_t Crc32Byte(uint32_t reg, uint8_t b);
 
 // Updates a CRC-16/ARC value (start with 0; the value is final as it stands).
 uint16_t Crc16Update(uint16_t crc, const uint8_t* data, size_t size);
