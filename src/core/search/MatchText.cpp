@@ -3,6 +3,9 @@
 #include <QList>
 #include <QStringDecoder>
 
+#include <cstdint>
+#include <cstring>
+
 namespace quorvex {
 
 namespace {
@@ -15,12 +18,41 @@ constexpr char16_t Cp1252High[32] = {
 
 bool IsAscii(std::string_view s)
 {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        if (word & 0x8080808080808080ull) return false;
+    }
+    for (; i < s.size(); ++i)
+        if (static_cast<unsigned char>(s[i]) >= 0x80) return false;
     return true;
 }
 
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? char(c - 32) : c; }
+
+// The common case of a search over a million names: an ASCII name, compared without a copy.
+bool AsciiContains(std::string_view text, std::string_view pattern, bool upper)
+{
+    const size_t n = text.size();
+    const size_t m = pattern.size();
+    if (m == 0) return true;
+    if (m > n) return false;
+    const char first = pattern[0];
+    const char last = pattern[m - 1];
+    for (size_t i = 0; i + m <= n; ++i) {
+        if ((upper ? AsciiUpper(text[i]) : text[i]) != first) continue;
+        if ((upper ? AsciiUpper(text[i + m - 1]) : text[i + m - 1]) != last) continue;
+        size_t k = 1;
+        if (upper) {
+            while (k < m && AsciiUpper(text[i + k]) == pattern[k]) ++k;
+        } else {
+            while (k < m && text[i + k] == pattern[k]) ++k;
+        }
+        if (k == m) return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -66,6 +98,13 @@ std::u32string_view CodePointsForMatch(std::string_view text, bool upper, std::u
     const QList<uint> ucs4 = decoded.toUcs4();
     buffer.assign(ucs4.begin(), ucs4.end());
     return buffer;
+}
+
+bool ContainsForMatch(std::string_view text, std::string_view pattern, bool upper)
+{
+    if (IsAscii(text)) return AsciiContains(text, pattern, upper);
+    std::string buffer;
+    return TextForMatch(text, upper, buffer).find(pattern) != std::string_view::npos;
 }
 
 std::string PatternForMatch(const QString& pattern, bool caseSensitive)

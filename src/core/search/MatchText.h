@@ -20,6 +20,9 @@ std::string_view TextForMatch(std::string_view text, bool upper, std::string& bu
 // The same as code points, for the mask match.
 std::u32string_view CodePointsForMatch(std::string_view text, bool upper, std::u32string& buffer);
 
+// Whether pattern (already upper case when upper is set) occurs in the stored text.
+bool ContainsForMatch(std::string_view text, std::string_view pattern, bool upper);
+
 // A pattern typed by the user, upper-cased unless caseSensitive, as UTF-8.
 std::string PatternForMatch(const QString& pattern, bool caseSensitive);
 

@@ -153,7 +153,7 @@ bool NameTest(const TSearchSnapshot& s, std::string_view name)
         const std::string key = ExtensionKey(name, buffer);
         return key.size() >= 2 && Contains(s.NamePattern, key);
     }
-    default: return Contains(TextForMatch(name, !s.NameCase, buffer), s.NamePattern);
+    default: return ContainsForMatch(name, s.NamePattern, !s.NameCase);
     }
 }
 
@@ -162,7 +162,7 @@ bool FileTest(const TSearchSnapshot& s, const TFileRec& f, const TCategoryMatch&
     TTally t;
     TestAttributes(s, f.Attr, t);
     if (s.NameOn) t.Add(NameTest(s, f.Name()));
-    TestDescription(s, f.Description.View(), t);
+    if (s.DescOn) TestDescription(s, f.Description.View(), t);
     TestCategory(s, f.CategoryByte, categories, t);
     TestSize(s, f.Size, t);
     TestDates(s, f, f.Created, f.Modified, f.Accessed, t);

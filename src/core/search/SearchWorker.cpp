@@ -48,7 +48,10 @@ TSearchWorker::TSearchWorker(TCatalogTree& tree, TFoundList& list, ISearchHost& 
 
 void TSearchWorker::ItemTaken(TTreeNode* node)
 {
-    if (node && m_current.load() == node) m_untouched = false;
+    if (!node) return;
+    if (m_current.load() == node) m_untouched = false;
+    TTreeNode* pending = node;
+    m_pendingRelease.compare_exchange_strong(pending, nullptr);
 }
 
 void TSearchWorker::OnMain(const std::function<void()>& work)
@@ -56,6 +59,7 @@ void TSearchWorker::OnMain(const std::function<void()>& work)
     std::exception_ptr error;
     m_host.Call([&] {
         try {
+            ReleasePending();
             work();
         } catch (...) {
             error = std::current_exception();
@@ -251,13 +255,23 @@ bool TSearchWorker::LoadFilesOnMain(TTreeNode* node)
     return loaded;
 }
 
+// The release runs on the main thread with the next call there (a load, a report, the
+// end), which halves the hand-overs of a search over lazily loaded lists.
 void TSearchWorker::ReleaseOnMain(TTreeNode* node)
 {
-    OnMain([&] {
-        if (!m_untouched || (Events.FilesInUse && Events.FilesInUse(node))) return;
-        ReleaseFileList(node->Data, false);
-        ResultLists().CompactPending();
-    });
+    if (m_pendingRelease.load()) OnMain([] {});
+    // Set first, then look again: an item taken meanwhile clears one or the other.
+    m_pendingRelease = node;
+    TTreeNode* expected = node;
+    if (!m_untouched) m_pendingRelease.compare_exchange_strong(expected, nullptr);
+}
+
+void TSearchWorker::ReleasePending()
+{
+    TTreeNode* node = m_pendingRelease.exchange(nullptr);
+    if (!node || (Events.FilesInUse && Events.FilesInUse(node))) return;
+    ReleaseFileList(node->Data, false);
+    ResultLists().CompactPending();
 }
 
 } // namespace quorvex

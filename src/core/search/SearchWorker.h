@@ -79,6 +79,7 @@ private:
     void Flush(); // main thread
     bool LoadFilesOnMain(TTreeNode* node);
     void ReleaseOnMain(TTreeNode* node);
+    void ReleasePending(); // main thread
     void OnMain(const std::function<void()>& work);
 
     TCatalogTree& m_tree;
@@ -94,6 +95,8 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_untouched{false};
     std::atomic<TTreeNode*> m_current{nullptr};
+    // A release waiting to travel with the next call to the main thread.
+    std::atomic<TTreeNode*> m_pendingRelease{nullptr};
     int64_t m_checked = 0;
     int64_t m_total = 0;
     int m_found = 0;
