@@ -15,7 +15,9 @@ public:
     // host must run Post work on the main thread (TQueuedSearchHost, TQtSearchHost).
     TSearchThread(TCatalogTree& tree, TFoundList& list, ISearchHost& host, TSearchCriteria criteria,
                   TCategoryChecks checks, bool useScopeFlags);
-    ~TSearchThread(); // stops and waits for a search still running
+    // Destroy it once onEnd has run: a worker still waiting for the main thread cannot end
+    // while the main thread waits here.
+    ~TSearchThread();
     TSearchThread(const TSearchThread&) = delete;
     TSearchThread& operator=(const TSearchThread&) = delete;
 

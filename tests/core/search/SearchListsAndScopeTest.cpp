@@ -2,6 +2,7 @@
 #include "CatalogBuilder.h"
 
 #include "catalog/ItemRoutines.h"
+#include "search/FileTypes.h"
 #include "search/SearchCheckLists.h"
 #include "search/SearchScope.h"
 
@@ -81,4 +82,15 @@ TEST(SearchScope, TogglingRowsAndIncludeExclude)
     EXPECT_EQ(ScopeState(cat), ssChecked);
     SetWholeScope(tree, false);
     EXPECT_FALSE(SomeCatalogNotIn(tree, ssUnchecked)) << "Exclude All disables itself";
+}
+
+TEST(FileTypes, EachNameOnceWithWellFormedExtensionLists)
+{
+    const std::vector<TFileType> types = RegisteredFileTypes();
+    for (size_t i = 0; i < types.size(); ++i) {
+        EXPECT_FALSE(types[i].Name.isEmpty());
+        ASSERT_TRUE(types[i].Extensions.startsWith(u'.')) << types[i].Name.toStdString();
+        EXPECT_TRUE(types[i].Extensions.endsWith(QChar(0x01)));
+        if (i > 0) EXPECT_NE(types[i].Name, types[i - 1].Name);
+    }
 }
