@@ -91,6 +91,8 @@ TEST(FileTypes, EachNameOnceWithWellFormedExtensionLists)
         EXPECT_FALSE(types[i].Name.isEmpty());
         ASSERT_TRUE(types[i].Extensions.startsWith(u'.')) << types[i].Name.toStdString();
         EXPECT_TRUE(types[i].Extensions.endsWith(QChar(0x01)));
-        if (i > 0) EXPECT_NE(types[i].Name, types[i - 1].Name);
+        if (i > 0) {
+            EXPECT_NE(types[i].Name, types[i - 1].Name);
+        }
     }
 }
