@@ -15,6 +15,7 @@ const std::vector<TCliCommand>& Commands()
          "print every setting, or change one", RunSettings},
         {"drives", "drives", "list the drives with their media", RunDrives},
         {"archive", "archive list FILE [--spec MASK]", "list the members of an archive file", RunArchive},
+        {"search", "search FILE.ctf... [--name TEXT] [OPTIONS]", "find files, folders and disks", RunSearch},
     };
     return commands;
 }

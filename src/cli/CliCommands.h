@@ -24,5 +24,6 @@ int RunRewrite(int argc, char** argv);
 int RunSettings(int argc, char** argv);
 int RunDrives(int argc, char** argv);
 int RunArchive(int argc, char** argv);
+int RunSearch(int argc, char** argv);
 
 } // namespace quorvex::cli
