@@ -1,5 +1,7 @@
 #include "IconImages.h"
 
+#include "ToolIcons.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QMimeDatabase>
@@ -135,7 +137,7 @@ TIconImages::TIconImages()
     m_icons[siTape] = WithBadge(removable, "T", QColor(120, 60, 140));
     m_icons[siZipDrive] = WithBadge(removable, "ZIP", QColor(30, 90, 170));
     m_icons[siJazDrive] = WithBadge(removable, "JAZ", QColor(170, 50, 40));
-    m_icons[siBack] = Themed("go-up", QStyle::SP_FileDialogToParent);
+    m_icons[siBack] = ToolIcon(tiBack);
     m_icons[siSetup] = WithBadge(m_icons[siApplication], "S", QColor(200, 120, 0));
     m_icons[siArchiveClosed] = ArchiveIcon(folder);
     m_icons[siArchiveOpen] = ArchiveIcon(folderOpen);

@@ -129,7 +129,7 @@ void TMainForm::CreateViews()
     ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView->setTextElideMode(Qt::ElideRight);
     ListView->header()->setSectionsMovable(true);
-    ListView->header()->setStretchLastSection(false);
+    ListView->header()->setStretchLastSection(true);
     ListView->header()->setSectionsClickable(true);
     ListView->header()->setSortIndicatorShown(true);
     ListView->header()->setDefaultSectionSize(90);

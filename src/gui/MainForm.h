@@ -194,6 +194,7 @@ private:
     bool m_autoSavePending = false;
     bool m_statusShowsOperation = false;
     bool m_programSelecting = false;
+    bool m_widthsApplied = false;
     int m_viewStyle = vsDetails;
     int m_diskKey = 1;
     int m_fileKey = 1;

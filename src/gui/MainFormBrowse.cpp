@@ -94,8 +94,8 @@ void TMainForm::ApplyColumnWidths()
 {
     const TColumnSet set = m_listModel->Columns();
     const auto& widths = m_columnWidths[set == csDisks ? 0 : 1];
-    static const int diskDefaults[] = {150, 110, 110, 80, 80, 120, 260};
-    static const int fileDefaults[] = {200, 45, 80, 80, 60, 45, 260, 90};
+    static const int diskDefaults[] = {150, 115, 120, 80, 80, 150, 260};
+    static const int fileDefaults[] = {170, 45, 75, 80, 60, 45, 190, 90};
     for (int i = 0; i < m_listModel->columnCount(); ++i) {
         const int w = size_t(i) < widths.size() ? widths[size_t(i)] : (set == csDisks ? diskDefaults[i] : fileDefaults[i]);
         ListView->header()->resizeSection(i, w);
@@ -109,7 +109,7 @@ void TMainForm::ShowNodeContents(TTreeNode* node)
     setUpdatesEnabled(false);
     if (!node) node = SelectedNode();
     m_shownNode = node;
-    if (m_listModel->rowCount() > 0 || m_listModel->columnCount() > 0) RememberColumnWidths();
+    if (m_widthsApplied) RememberColumnWidths();
     std::vector<TItemRec*> store;
     TColumnSet columns = m_listModel->Columns();
     if (node && node->Data) {
@@ -137,6 +137,7 @@ void TMainForm::ShowNodeContents(TTreeNode* node)
     }
     m_listModel->SetStore(std::move(store), columns);
     ApplyColumnWidths();
+    m_widthsApplied = true;
     RefreshSortControls();
     if (m_selectAfterFill) {
         SelectListRow(m_listModel->RowOf(m_selectAfterFill));

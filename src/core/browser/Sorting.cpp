@@ -7,7 +7,10 @@
 #include <QCollator>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <memory>
+#include <optional>
 
 namespace quorvex {
 
@@ -130,11 +133,86 @@ int CompareWith(const TItemRec* a, const TItemRec* b, const TSortContext& ctx, T
     return ctx.Reverse ? -r : r;
 }
 
-// A list entry with the collation keys of its texts, made once per sort.
+// For text made only of printable ASCII the collation reduces to one weight per character
+// (upper and lower case share theirs), so such texts get a byte string of weights that
+// compares with memcmp exactly as the collator would compare the texts.
+struct TAsciiWeights {
+    std::array<uint8_t, 128> Weight{}; // 0: ignorable, 255: not printable ASCII
+
+    TAsciiWeights()
+    {
+        QCollator& collator = Collator();
+        std::vector<char> chars;
+        for (int c = 0; c < 128; ++c) {
+            Weight[size_t(c)] = 255;
+            if (c < 0x20 || c == 0x7F) continue;
+            if (collator.compare(QString(QChar(c)), QString()) == 0) Weight[size_t(c)] = 0;
+            else chars.push_back(char(c));
+        }
+        std::stable_sort(chars.begin(), chars.end(), [&](char a, char b) {
+            return collator.compare(QString(QChar(a)), QString(QChar(b))) < 0;
+        });
+        uint8_t w = 0;
+        for (size_t i = 0; i < chars.size(); ++i) {
+            if (i == 0 || collator.compare(QString(QChar(chars[i - 1])), QString(QChar(chars[i]))) != 0) ++w;
+            Weight[size_t(static_cast<unsigned char>(chars[i]))] = w;
+        }
+    }
+
+    // False when the text holds anything but printable ASCII.
+    bool Key(const QString& text, std::string& key) const
+    {
+        key.clear();
+        key.reserve(size_t(text.size()));
+        for (QChar ch : text) {
+            const char16_t c = ch.unicode();
+            if (c >= 128 || Weight[c] == 255) return false;
+            if (Weight[c]) key.push_back(char(Weight[c]));
+        }
+        return true;
+    }
+};
+
+const TAsciiWeights& AsciiWeights()
+{
+    thread_local TAsciiWeights weights;
+    return weights;
+}
+
+// A text's comparison key for one sort: ASCII weights, or the collator's key.
+struct TTextKey {
+    std::string Ascii;
+    std::optional<QCollatorSortKey> Full;
+    QString Text; // kept for comparing an ASCII key with a full one
+};
+
+int CompareKeys(const TTextKey& a, const TTextKey& b)
+{
+    if (!a.Full && !b.Full) {
+        const int r = std::memcmp(a.Ascii.data(), b.Ascii.data(), std::min(a.Ascii.size(), b.Ascii.size()));
+        return r ? r : Cmp(a.Ascii.size(), b.Ascii.size());
+    }
+    if (a.Full && b.Full) return a.Full->compare(*b.Full);
+    return Collator().compare(a.Text, b.Text);
+}
+
+TTextKey MakeKey(const QString& text)
+{
+    TTextKey key;
+    if (!AsciiWeights().Key(text, key.Ascii)) {
+        key.Full = Collator().sortKey(text);
+        key.Text = text;
+    } else {
+        key.Text = text;
+    }
+    return key;
+}
+
+// A list entry with the keys of its texts, made once per sort.
 struct TEntry {
     TItemRec* Rec;
     int Text;  // index into the key table, -1 when the key is not a text
-    int Name;  // for the extension key: the name's collation key
+    int Name;  // for the extension key: the name's key
 };
 
 } // namespace
@@ -153,18 +231,17 @@ bool SortList(std::vector<TItemRec*>& list, const TSortContext& ctx, const std::
 {
     const size_t n = list.size();
     if (n < 2) return true;
-    std::vector<QCollatorSortKey> keys;
+    std::vector<TTextKey> keys;
     std::vector<TEntry> entries;
     entries.reserve(n);
-    QCollator& collator = Collator();
     for (TItemRec* rec : list) {
         TEntry e{rec, -1, -1};
         if (!IsBackItem(rec) && IsTextKey(rec, ctx.Key)) {
             e.Text = static_cast<int>(keys.size());
-            keys.push_back(collator.sortKey(SortText(rec, ctx.Key)));
+            keys.push_back(MakeKey(SortText(rec, ctx.Key)));
             if (ctx.Key == 1 && ItemKind(rec->KindFlags) != ikDisk) {
                 e.Name = static_cast<int>(keys.size());
-                keys.push_back(collator.sortKey(ItemName(rec)));
+                keys.push_back(MakeKey(ItemName(rec)));
             }
         }
         entries.push_back(e);
@@ -174,7 +251,7 @@ bool SortList(std::vector<TItemRec*>& list, const TSortContext& ctx, const std::
             const int ia = names ? a.Name : a.Text, ib = names ? b.Name : b.Text;
             if (ia < 0 || ib < 0) return CompareTexts(names ? ItemName(a.Rec) : SortText(a.Rec, ctx.Key),
                                                       names ? ItemName(b.Rec) : SortText(b.Rec, ctx.Key));
-            return keys[size_t(ia)].compare(keys[size_t(ib)]);
+            return CompareKeys(keys[size_t(ia)], keys[size_t(ib)]);
         });
     };
 

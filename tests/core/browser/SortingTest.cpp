@@ -117,6 +117,10 @@ TEST_F(TListing, SortMatchesComparison)
 {
     std::vector<std::pair<std::string, int>> files;
     for (int i = 0; i < 300; ++i) files.push_back({"n" + std::to_string((i * 37) % 101) + ".e" + std::to_string(i % 7), i % 13});
+    // Punctuation, case, digits and a few texts beyond ASCII, mixed with plain ones.
+    const char* odd[] = {"a-b", "a_b", "A b", "ab", "a.b", "a'b", "a~", "AB", "a+b", "A(1)", "a[2]", "a10", "a9",
+                         "\xc3\xa9t\xc3\xa9", "ete", "\xc3\x89TE", "zz", "!x", "#y", "a\tb", "A B"};
+    for (const char* name : odd) files.push_back({name, 1});
     auto list = Items({"x", "Y"}, {"q.zip"}, files);
     for (int key : {0, 1, 2, 3, 5}) {
         const TSortContext ctx{key, key == 2, key != 3};
