@@ -65,7 +65,14 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
 
     if (setup.RegisterFileType) RegisterCatalogFileType(QApplication::applicationFilePath());
     m_settingsPresent = m_store->SettingsPresent();
-    if (!m_settingsPresent) m_store->WriteRevisionMarker();
+    CopyOptions(m_store->Options(), BrowserOptions());
+    SetOptions(&m_store->Options());
+    m_store->Options().AddApplyHook([this](const TOptions& options, const TApplyChanges& changes) {
+        CopyOptions(options, BrowserOptions());
+        ApplyAutoSave();
+        if (changes.ArchivesSortChanged) SortMainList(true);
+        if (changes.FormattedSizesChanged) m_listModel->RefreshAll();
+    });
     m_recent.SetNames(m_store->RecentFiles());
     m_recent.Changed = [this] {
         m_store->SetRecentFiles(m_recent.Names());
@@ -89,6 +96,7 @@ TMainForm::~TMainForm()
     m_tree.Observer = nullptr;
     m_tree.DeleteChildren(m_tree.Root());
     if (&Progress() == m_progress.get()) SetProgress(nullptr);
+    if (&quorvex::Options() == &m_store->Options()) SetOptions(nullptr);
     delete m_help;
 }
 
@@ -328,7 +336,7 @@ void TMainForm::RestoreLayout()
         SetViewStyle(vsDetails);
         return;
     }
-    QRect bounds(layout->Left, layout->Top, layout->Width, layout->Height);
+    QRect bounds(layout->Bounds.Left, layout->Bounds.Top, layout->Bounds.Width, layout->Bounds.Height);
     const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry() : QRect();
     if (bounds.width() >= 200 && bounds.height() >= 150) {
         if (!screen.isEmpty() && !screen.intersects(bounds)) bounds.moveTopLeft(screen.topLeft());
@@ -337,9 +345,9 @@ void TMainForm::RestoreLayout()
         resize(900, 600);
     }
     if (layout->TreeWidth > 20) m_splitter->setSizes({layout->TreeWidth, std::max(100, width() - layout->TreeWidth)});
-    m_diskKey = layout->SortByte & 7;
-    m_fileKey = (layout->SortByte >> 3) & 7;
-    m_reverse = (layout->SortByte & 0x80) != 0;
+    m_diskKey = layout->DiskSortKey();
+    m_fileKey = layout->FileSortKey();
+    m_reverse = layout->SortReversed();
     SetViewStyle(layout->ViewStyle);
 }
 
@@ -347,14 +355,12 @@ void TMainForm::SaveLayout()
 {
     TMainLayout layout;
     const QRect g = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
-    layout.Left = g.left();
-    layout.Top = g.top();
-    layout.Width = g.width();
-    layout.Height = g.height();
+    layout.Bounds = {g.left(), g.top(), g.width(), g.height()};
     layout.TreeWidth = m_splitter->sizes().value(0);
     layout.ViewStyle = static_cast<uint8_t>(m_viewStyle);
-    layout.SortByte = static_cast<uint8_t>((m_diskKey & 7) | (m_fileKey & 7) << 3 | (m_reverse ? 0x80 : 0));
-    m_store->SetLayout(layout);
+    layout.SortByte = TMainWindowRecord::PackSort(m_diskKey, m_fileKey, m_reverse);
+    const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry() : QRect();
+    m_store->SetLayout(layout, TScreenSize{screen.width(), screen.height()});
     m_store->Sync();
 }
 

@@ -58,7 +58,12 @@ void TMainForm::RunOpenRequest(TOpenRequest& request)
     context.Tree = &m_tree;
     context.Recent = &m_recent;
     context.DefaultCatalogFolder = BrowserOptions().CatalogPathEdit;
-    context.AutoloadChanged = [](const std::vector<std::string>& names) { BrowserOptions().AutoloadList = names; };
+    context.AutoloadChanged = [this](const std::vector<std::string>& names) {
+        BrowserOptions().AutoloadList = names;
+        QStringList list;
+        for (const std::string& n : names) list << QString::fromStdString(n);
+        m_store->Options().SetAutoloadList(list); // marks the settings changed
+    };
     context.ExpandNode = [this](TTreeNode* node) { DBTree->expand(m_treeModel->IndexOf(node)); };
     context.SelectNode = [this](TTreeNode* node) { SelectNode(node); };
     context.RefreshCommands = [this] { RefreshCommands(); };

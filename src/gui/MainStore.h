@@ -1,8 +1,11 @@
 #pragma once
-// What the main window keeps in the settings store: its layout ("WindowPos", 30 bytes), the
-// recent-files list ("MRUList") and whether settings of this program's revision exist.
+// What the main window keeps in the settings store: its layout ("WindowPos"), the
+// recent-files list ("MRUList"), and the settings object read from the same store.
 
-#include <QByteArray>
+#include "config/Options.h"
+#include "config/WindowRecords.h"
+#include "platform/SettingsStore.h"
+
 #include <QString>
 
 #include <memory>
@@ -10,36 +13,33 @@
 #include <string>
 #include <vector>
 
-class QSettings;
-
 namespace quorvex {
 
-struct TMainLayout {
-    int32_t Left = 0, Top = 0, Width = 0, Height = 0;
-    int32_t TreeWidth = 0;
-    uint8_t ViewStyle = 3; // 0 large icons, 1 small icons, 2 list, 3 details
-    uint8_t SortByte = 0;  // bits 0-2 disks key, 3-5 files key, bit 7 reversed
-};
-QByteArray EncodeMainLayout(const TMainLayout& layout);
-std::optional<TMainLayout> DecodeMainLayout(const QByteArray& bytes); // exactly 30 bytes
+using TMainLayout = TMainWindowRecord;
 
 class TMainStore {
 public:
-    // Without a path: the user's own store; tests give a file of their own.
+    // Without a path: the user's own store; tests give a file of their own. Runs the
+    // revision check, so a store of another revision is gone afterwards.
     explicit TMainStore(const QString& path = {});
     ~TMainStore();
 
+    ISettingsStore& Settings() { return *m_store; }
+    TOptions& Options() { return *m_options; }
+    // The settings counted as present: the revision marker could be read.
+    bool SettingsPresent() const { return m_settingsPresent; }
+
     std::optional<TMainLayout> Layout() const;
-    void SetLayout(const TMainLayout& layout);
+    void SetLayout(const TMainLayout& layout, const TScreenSize& maximized);
     std::vector<std::string> RecentFiles() const;
     void SetRecentFiles(const std::vector<std::string>& names);
-    // The settings count as present when the revision marker can be read.
-    bool SettingsPresent() const;
-    void WriteRevisionMarker();
+    // Writes the settings object when it has changes, and flushes.
     void Sync();
 
 private:
-    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<ISettingsStore> m_store;
+    std::unique_ptr<TOptions> m_options;
+    bool m_settingsPresent = false;
 };
 
 } // namespace quorvex

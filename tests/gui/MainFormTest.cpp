@@ -73,6 +73,25 @@ TEST_F(TMainFormTest, OpenBrowseAndSortByEveryColumn)
     EXPECT_EQ(form->SelectedNode(), photos);
     const QModelIndex current = form->ListView->selectionModel()->currentIndex();
     EXPECT_EQ(form->ListModel()->Item(current.row()), music->Data);
+
+    // Locate from another window: the file's folder is shown and the file focused.
+    form->SelectNode(cat);
+    TFileRec* song = music->Data->Next->Next;
+    form->LocateItem(song);
+    EXPECT_EQ(form->SelectedNode(), music);
+    EXPECT_EQ(form->ListModel()->Item(form->ListView->selectionModel()->currentIndex().row()), song);
+}
+
+TEST_F(TMainFormTest, AutoSaveSavesModifiedCatalogs)
+{
+    form->OpenCatalogFiles({SampleFile("auto.ctf")}, false);
+    TTreeNode* cat = form->Tree().Catalog(0);
+    MarkCatalogModified(cat, true);
+    form->AutoSaveTimer->start(1);
+    ASSERT_TRUE(WaitFor([&] { return AsCatalog(cat->Data)->Modified == 0; }, 3000));
+    EXPECT_EQ(form->AutoSaveTimer->interval(), BrowserOptions().AutoSaveEdit * 60000);
+    EXPECT_EQ(Panel(0), "Loaded");
+    EXPECT_TRUE(prompt.Shown.empty());
 }
 
 TEST_F(TMainFormTest, KeyboardNavigationRefillsTheListOnceItSettles)

@@ -29,4 +29,8 @@ struct TBrowserOptions {
 
 TBrowserOptions& BrowserOptions();
 
+class TOptions;
+// Takes the values from the program's settings object.
+void CopyOptions(const TOptions& from, TBrowserOptions& to);
+
 } // namespace quorvex

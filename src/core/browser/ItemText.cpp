@@ -6,6 +6,7 @@
 #include "catalog/CatalogReader.h"
 #include "catalog/ItemRoutines.h"
 #include "catalog/TreeNode.h"
+#include "scan/MediaType.h"
 
 #include <QLocale>
 
@@ -130,17 +131,7 @@ QString ShortDescription(const QString& full)
     return head.mid(b, e - b) + " (more...)";
 }
 
-QString MediaTypeText(uint8_t mediaType, uint8_t kindFlags)
-{
-    static const char* const names[] = {
-        "Floppy 5.25\" DD", "Floppy 5.25\" HD", "Floppy 3.5\" DD", "Floppy 8\" SD",
-        "Floppy 8\" DD",    "Hard disk",        "Tape drive",      "Floppy 3.5\" HD",
-        "Optical drive",    "Floppy 3.5\" EHD", "CD-ROM",          "Network drive",
-        "RAM disk",         "Removable drive",  "iomega ZIP 100",  "iomega JAZ 1GB"};
-    QString name = mediaType < 16 ? QLatin1String(names[mediaType]) : QStringLiteral("Unknown");
-    if (kindFlags & ifVirtualRoot) name.prepend("Virtual ");
-    return name;
-}
+QString MediaTypeText(uint8_t mediaType, uint8_t kindFlags) { return MediaTypeName(mediaType, kindFlags); }
 
 QString ItemName(const TItemRec* rec)
 {
