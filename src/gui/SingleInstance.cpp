@@ -40,7 +40,7 @@ bool HandToRunningInstance(const QString& name, const std::vector<std::string>& 
 {
     QLocalSocket socket;
     socket.connectToServer(name);
-    if (!socket.waitForConnected(500)) return false;
+    if (!socket.waitForConnected(2000)) return false;
     const int n = params.empty() ? 0 : WriteHandOverFile(params, TempFolder());
     socket.write(HandOverMessage(n));
     socket.flush();

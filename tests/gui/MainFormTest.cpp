@@ -240,7 +240,7 @@ TEST_F(TMainFormTest, SecondStartHandsItsCatalogsToTheFirst)
     env.insert("QT_QPA_PLATFORM", "offscreen");
     second.setProcessEnvironment(env);
     second.start(QUORVEX_APP, {QString::fromStdString(one), QString::fromStdString(two)});
-    ASSERT_TRUE(WaitFor([&] { return form->Tree().Count() == 2; }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return form->Tree().Count() == 2; }, 30000)); // a loaded machine starts slowly
     ASSERT_TRUE(second.waitForFinished(5000));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(form->Recent().Names().front(), two); // opened interactively
