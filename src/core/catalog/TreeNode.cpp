@@ -3,6 +3,7 @@
 #include "catalog/ItemRoutines.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace quorvex {
 
@@ -101,6 +102,29 @@ void TCatalogTree::Move(TTreeNode* node, TTreeNode* newParent, int index)
     owned->m_parent = newParent;
     newParent->m_children.insert(newParent->m_children.begin() + index, std::move(owned));
     if (Observer) Observer->AfterInsert(node);
+}
+
+void TCatalogTree::ReorderChildren(TTreeNode* parent, const std::vector<TTreeNode*>& order)
+{
+    if (!parent) parent = &m_root;
+    auto& children = parent->m_children;
+    if (order.size() != children.size()) return;
+    std::unordered_map<const TTreeNode*, size_t> position;
+    for (size_t i = 0; i < children.size(); ++i) position.emplace(children[i].get(), i);
+    std::vector<size_t> from;
+    from.reserve(order.size());
+    std::vector<bool> used(children.size(), false);
+    for (TTreeNode* node : order) {
+        auto it = position.find(node);
+        if (it == position.end() || used[it->second]) return; // not a permutation: keep the order
+        used[it->second] = true;
+        from.push_back(it->second);
+    }
+    if (Observer) Observer->BeforeReorder(parent);
+    std::vector<std::unique_ptr<TTreeNode>> sorted(children.size());
+    for (size_t i = 0; i < from.size(); ++i) sorted[i] = std::move(children[from[i]]);
+    children = std::move(sorted);
+    if (Observer) Observer->AfterReorder(parent);
 }
 
 } // namespace quorvex

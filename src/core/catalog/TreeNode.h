@@ -43,6 +43,9 @@ public:
     virtual void AfterInsert(TTreeNode* node) = 0;
     virtual void BeforeRemove(TTreeNode* node) = 0;
     virtual void AfterRemove(TTreeNode* parent, int index) = 0;
+    // The children of parent change their order (sorting); nothing is added or removed.
+    virtual void BeforeReorder(TTreeNode* /*parent*/) {}
+    virtual void AfterReorder(TTreeNode* /*parent*/) {}
 };
 
 class TCatalogTree {
@@ -65,6 +68,8 @@ public:
     void DeleteChildren(TTreeNode* node);
     // Moves node to index among newParent's children.
     void Move(TTreeNode* node, TTreeNode* newParent, int index);
+    // Puts parent's children into the given order; order must hold each child exactly once.
+    void ReorderChildren(TTreeNode* parent, const std::vector<TTreeNode*>& order);
 
     // Called for every deleted node; the catalog code releases the node's records here.
     std::function<void(TTreeNode*)> OnDeletion;

@@ -1,0 +1,17 @@
+#pragma once
+// Stored names and descriptions are bytes: UTF-8 when they are valid UTF-8, otherwise the
+// Windows-1252 text older catalogs hold.
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace quorvex {
+
+QString DisplayText(std::string_view bytes);
+// The bytes stored for a text the user typed: UTF-8.
+std::string StoredText(const QString& text);
+
+} // namespace quorvex

@@ -1,0 +1,14 @@
+#pragma once
+// The Open Catalog and Save Catalog dialogs.
+
+#include "platform/FileDialogs.h"
+
+namespace quorvex {
+
+class TGuiFileDialogs : public IFileDialogs {
+public:
+    std::vector<std::string> OpenCatalogs(const std::string& initialDir) override;
+    std::optional<std::string> SaveCatalog(const TSaveDialogRequest& request) override;
+};
+
+} // namespace quorvex
