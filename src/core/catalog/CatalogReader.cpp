@@ -231,6 +231,14 @@ void LoadSubfolders(TTreeNode* node, bool recursive, bool withFiles)
     TFolderRec* startFolder = AsFolder(node->Data);
     if (startFolder && startFolder->SubfolderOffset <= 0) return;
     if (!startFolder && !ItemIs(node->Data, ikDisk)) return;
+    // A disk's top-level folders are read when it is opened; reading them again would add
+    // them twice. Below them, the folders' own offsets say what is left.
+    if (!startFolder && node->Count() > 0) {
+        if (withFiles) LoadFiles(node);
+        if (recursive)
+            for (int i = 0; i < node->Count(); ++i) LoadSubfolders(node->Child(i), true, withFiles);
+        return;
+    }
     TTreeNode* diskNode = OwningDisk(node);
     if (!diskNode) return;
     auto* disk = static_cast<TDiskRec*>(diskNode->Data);

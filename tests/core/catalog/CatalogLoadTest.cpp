@@ -95,6 +95,11 @@ TEST_F(LoadTest, RecursiveLoadBuildsTheWholeSubtree)
     EXPECT_EQ(static_cast<TFolderRec*>(bNode->Data)->FilesInMemory, 1);
     EXPECT_EQ(bNode->Data->Next->Name(), "deep.txt");
     EXPECT_EQ(ItemPath(bNode->Child(0)->Data, true, false), "\\A\\B\\C");
+
+    TTreeNode* disk = cat->Child(0);
+    LoadSubfolders(disk, true, true);
+    EXPECT_EQ(disk->Count(), 2) << "a disk's top-level folders are not added twice";
+    EXPECT_EQ(disk->Child(1)->Text, "Empty");
 }
 
 TEST_F(LoadTest, DamagedFileListKeepsEntriesBeforeTheDamage)
