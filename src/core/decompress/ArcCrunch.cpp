@@ -115,10 +115,8 @@ int ArcUncrunchDynamic(bool squashed, IByteSource& source, TDecodeSink& sink,
         // The data ended (or said it ended) before the member was complete.
         if (!out.Done()) return ecReadError;
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
-    } catch (const std::bad_alloc&) {
-        return ecOutOfMemory;
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 

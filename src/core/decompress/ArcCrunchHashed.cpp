@@ -119,10 +119,8 @@ int ArcUncrunchHashed(int method, IByteSource& source, TDecodeSink& sink, int64_
         out.Finish();
         bits.CheckEnd();
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
-    } catch (const std::bad_alloc&) {
-        return ecOutOfMemory;
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 

@@ -12,10 +12,8 @@ template <typename F> int Guarded(F&& body)
     try {
         body();
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
-    } catch (const std::bad_alloc&) {
-        return ecOutOfMemory;
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 

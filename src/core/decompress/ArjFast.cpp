@@ -41,10 +41,8 @@ int ArjFastDecode(IByteSource& source, TDecodeSink& sink, int64_t unpackedSize)
         out.Finish();
         bits.CheckEnd();
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
-    } catch (const std::bad_alloc&) {
-        return ecOutOfMemory;
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 

@@ -1,5 +1,7 @@
 #include "decompress/DecodeErrors.h"
 
+#include <new>
+
 namespace quorvex {
 
 EDecodeError::EDecodeError(int code) : std::runtime_error(DecodeErrorText(code)), m_code(code) {}
@@ -7,6 +9,17 @@ EDecodeError::EDecodeError(int code) : std::runtime_error(DecodeErrorText(code))
 void ThrowDecodeError(int code)
 {
     throw EDecodeError(code);
+}
+
+int CurrentDecodeErrorCode()
+{
+    try {
+        throw;
+    } catch (const EDecodeError& e) {
+        return e.Code();
+    } catch (const std::bad_alloc&) {
+        return ecOutOfMemory;
+    }
 }
 
 const char* DecodeErrorText(int code)

@@ -41,6 +41,10 @@ private:
 
 [[noreturn]] void ThrowDecodeError(int code);
 
+// Called inside a catch (...) of a decoder's entry point: the code of the exception being
+// handled (EDecodeError's own code, ecOutOfMemory for bad_alloc). Any other exception goes on.
+int CurrentDecodeErrorCode();
+
 // The text of a decoder error code, "" for codes the decoders never produce.
 const char* DecodeErrorText(int code);
 

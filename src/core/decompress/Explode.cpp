@@ -75,10 +75,8 @@ int ExplodeDecode(uint16_t zipFlags, IByteSource& source, TDecodeSink& sink,
         out.Finish();
         bits.CheckEnd();
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
-    } catch (const std::bad_alloc&) {
-        return ecOutOfMemory;
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 

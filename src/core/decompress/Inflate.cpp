@@ -230,10 +230,8 @@ int Inflate(IByteSource& source, TDecodeSink& sink)
         TInflater inflater;
         inflater.Run(source, sink);
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
-    } catch (const std::bad_alloc&) {
-        return ecOutOfMemory;
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 

@@ -143,10 +143,8 @@ int LzhAdaptiveDecode(IByteSource& source, TDecodeSink& sink, int64_t unpackedSi
         out.Finish();
         bits.CheckEnd();
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
-    } catch (const std::bad_alloc&) {
-        return ecOutOfMemory;
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 

@@ -127,10 +127,8 @@ int LzhStaticDecode(const TLzhParams& params, IByteSource& source, TDecodeSink& 
         decoder.Run(out);
         out.Finish();
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
-    } catch (const std::bad_alloc&) {
-        return ecOutOfMemory;
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 

@@ -19,8 +19,8 @@ int StoredCopy(IByteSource& source, TDecodeSink& sink, int64_t size)
             size -= int64_t(got);
         }
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 

@@ -77,10 +77,8 @@ int UnreduceDecode(int factor, IByteSource& source, TDecodeSink& sink, int64_t u
         out.Finish();
         bits.CheckEnd();
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
-    } catch (const std::bad_alloc&) {
-        return ecOutOfMemory;
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 

@@ -75,10 +75,8 @@ int ZooLzwDecode(IByteSource& source, TDecodeSink& sink, int64_t unpackedSize)
         // The data ended (or said it ended) before the member was complete.
         if (!out.Done()) return ecReadError;
         return ecNone;
-    } catch (const EDecodeError& e) {
-        return e.Code();
-    } catch (const std::bad_alloc&) {
-        return ecOutOfMemory;
+    } catch (...) {
+        return CurrentDecodeErrorCode();
     }
 }
 
