@@ -2,8 +2,8 @@
 
 #include "decompress/ArcRle.h"
 #include "decompress/BitInput.h"
+#include "decompress/LzwTable.h"
 
-#include <vector>
 
 namespace quorvex {
 
@@ -29,10 +29,7 @@ int ArcUncrunchDynamic(bool squashed, IByteSource& source, TDecodeSink& sink,
             maxBits = unsigned(b);
         }
         const int maxCode = 1 << maxBits;
-        std::vector<uint16_t> prefix(size_t(maxCode), 0);
-        std::vector<uint8_t> suffix(size_t(maxCode), 0);
-        std::vector<uint8_t> stack(size_t(maxCode) + 1);
-        for (int c = 0; c < 256; ++c) suffix[size_t(c)] = uint8_t(c);
+        TLzwTable table(maxCode);
 
         // Codes arrive low bit first in groups of width bytes (eight codes); a change of
         // width or a clear code drops what is left of the current group.
@@ -89,27 +86,12 @@ int ArcUncrunchDynamic(bool squashed, IByteSource& source, TDecodeSink& sink,
                 code = nextCode();
                 if (code < 0) break;
             }
-            int inCode = code;
-            size_t depth = 0;
-            if (code >= freeCode) {
-                if (code > freeCode) ThrowDecodeError(ecInvalidCode);
-                stack[depth++] = finChar;
-                code = oldCode;
-            }
-            while (code >= 256) {
-                if (depth >= stack.size() - 1) ThrowDecodeError(ecStackOverflow);
-                stack[depth++] = suffix[size_t(code)];
-                code = prefix[size_t(code)];
-            }
-            finChar = uint8_t(code);
-            stack[depth++] = finChar;
-            while (depth) emit(stack[--depth]);
-            if (freeCode < maxCode) {
-                prefix[size_t(freeCode)] = uint16_t(oldCode);
-                suffix[size_t(freeCode)] = finChar;
-                ++freeCode;
-            }
-            oldCode = inCode;
+            finChar = table.Expand(code, freeCode, oldCode, finChar, [&](uint8_t c) {
+                emit(c);
+                return true;
+            });
+            if (freeCode < maxCode) table.Define(freeCode++, oldCode, finChar);
+            oldCode = code;
         }
         out.Finish();
         // The data ended (or said it ended) before the member was complete.

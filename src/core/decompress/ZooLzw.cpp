@@ -1,9 +1,9 @@
 #include "decompress/ZooLzw.h"
 
 #include "decompress/BitInput.h"
+#include "decompress/LzwTable.h"
 #include "decompress/WindowOutput.h"
 
-#include <vector>
 
 namespace quorvex {
 
@@ -22,10 +22,7 @@ int ZooLzwDecode(IByteSource& source, TDecodeSink& sink, int64_t unpackedSize)
         TLsbBits bits(source);
         TWindowOutput out(sink, 15, 0, unpackedSize);
         const int tableSize = 1 << MaxBits;
-        std::vector<uint16_t> prefix(size_t(tableSize), 0);
-        std::vector<uint8_t> suffix(size_t(tableSize), 0);
-        std::vector<uint8_t> stack(size_t(tableSize) + 1);
-        for (int c = 0; c < 256; ++c) suffix[size_t(c)] = uint8_t(c);
+        TLzwTable table(tableSize);
 
         unsigned width = 9;
         int freeCode = FirstFree;
@@ -47,28 +44,16 @@ int ZooLzwDecode(IByteSource& source, TDecodeSink& sink, int64_t unpackedSize)
                 oldCode = code;
                 continue;
             }
-            int inCode = code;
-            size_t depth = 0;
-            if (code >= freeCode) {
-                if (code > freeCode) ThrowDecodeError(ecInvalidCode);
-                stack[depth++] = finChar;
-                code = oldCode;
-            }
-            while (code > 255) {
-                if (depth >= stack.size() - 1) ThrowDecodeError(ecStackOverflow);
-                stack[depth++] = suffix[size_t(code)];
-                code = prefix[size_t(code)];
-            }
-            finChar = uint8_t(code);
-            stack[depth++] = finChar;
-            while (depth && !out.Done()) out.Put(stack[--depth]);
+            finChar = table.Expand(code, freeCode, oldCode, finChar, [&](uint8_t c) {
+                if (out.Done()) return false;
+                out.Put(c);
+                return true;
+            });
             if (freeCode < tableSize) {
-                prefix[size_t(freeCode)] = uint16_t(oldCode);
-                suffix[size_t(freeCode)] = finChar;
-                ++freeCode;
+                table.Define(freeCode++, oldCode, finChar);
                 if (freeCode >= (1 << width) && width < MaxBits) ++width;
             }
-            oldCode = inCode;
+            oldCode = code;
         }
         out.Finish();
         bits.CheckEnd();
