@@ -25,25 +25,26 @@ int CurrentDecodeErrorCode()
 const char* DecodeErrorText(int code)
 {
     switch (code) {
-    case ecBadFileHeader: return "Bad file header";
-    case ecBadBlock: return "Bad block";
-    case ecBadHuffmanCode: return "Bad Huffman code";
-    case ecInvalidCode: return "Invalid code incountered";
-    case ecIncorrectBits: return "Incorrect number of bits";
-    case ecWriteError: return "Error writing to file";
-    case ecIncompleteCodeSet: return "Incomplete code set";
-    case ecFileFailsCrc: return "File fails CRC check";
-    case ecInvalidDecodeTree: return "File contains invalid decode tree";
-    case ecReadError: return "Error reading file or unexpected end of file";
-    case ecBadLengths: return "Bad lengths";
-    case ecOutOfMemory: return "Out of memory";
-    case ecPasswordProtected: return "Password protected";
-    case ecAmbiguousTree: return "Ambiguous Shannon-Fano decode tree encountered";
-    case ecStackOverflow: return "Stack overflow";
-    case ecUnsupportedMethod: return "Unsupported compression method";
-    case ecUnknownFileType: return "Unknown file type";
-    case ecVersionError: return "Version error";
-    case ecInvalidPassword: return "Invalid password";
+    case ecBadFileHeader:
+    case ecBadBlock:
+    case ecBadHuffmanCode:
+    case ecInvalidCode:
+    case ecIncorrectBits:
+    case ecWriteError:
+    case ecIncompleteCodeSet:
+    case ecFileFailsCrc:
+    case ecInvalidDecodeTree:
+    case ecReadError:
+    case ecBadLengths:
+    case ecOutOfMemory:
+    case ecPasswordProtected:
+    case ecAmbiguousTree:
+    case ecStackOverflow:
+    case ecUnsupportedMethod:
+    case ecUnknownFileType:
+    case ecVersionError:
+    case ecInvalidPassword:
+        return ArchiveErrorText(code);
     default: return "";
     }
 }

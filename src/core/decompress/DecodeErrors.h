@@ -2,31 +2,33 @@
 // Error codes shared by the decoders and the extractors, and the exception the decoders raise
 // internally. Each decoder entry point turns the exception into its code.
 
+#include "archive/ArchiveErrors.h"
+
 #include <stdexcept>
 
 namespace quorvex {
 
 enum TDecodeError : int {
     ecNone = 0,
-    ecBadFileHeader = 25108,
-    ecBadBlock = 25109,
-    ecBadHuffmanCode = 25110,
-    ecInvalidCode = 25111,
-    ecIncorrectBits = 25113,
-    ecWriteError = 25114,
-    ecIncompleteCodeSet = 25116,
-    ecFileFailsCrc = 25117,
-    ecInvalidDecodeTree = 25118,
-    ecReadError = 25135,
-    ecBadLengths = 25140,
-    ecOutOfMemory = 25153,
-    ecPasswordProtected = 25190,
-    ecAmbiguousTree = 25192,
-    ecStackOverflow = 25196,
-    ecUnsupportedMethod = 25200,
-    ecUnknownFileType = 25202,
-    ecVersionError = 25302,
-    ecInvalidPassword = 26517,
+    ecBadFileHeader = E_BADFILEHEADER,
+    ecBadBlock = E_BADBLOCK,
+    ecBadHuffmanCode = E_BADHUFFMANCODE,
+    ecInvalidCode = E_INVALIDCODE,
+    ecIncorrectBits = E_BITCOUNT,
+    ecWriteError = E_WRITE,
+    ecIncompleteCodeSet = E_INCOMPLETECODESET,
+    ecFileFailsCrc = E_CRCCHECK,
+    ecInvalidDecodeTree = E_DECODETREE,
+    ecReadError = E_READ,
+    ecBadLengths = E_BADLENGTHS,
+    ecOutOfMemory = E_OUTOFMEMORY,
+    ecPasswordProtected = E_PASSWORDPROTECTED,
+    ecAmbiguousTree = E_SHANNONFANO,
+    ecStackOverflow = E_STACKOVERFLOW,
+    ecUnsupportedMethod = E_UNSUPPORTEDMETHOD,
+    ecUnknownFileType = E_UNKNOWNFILETYPE,
+    ecVersionError = E_VERSION,
+    ecInvalidPassword = E_INVALIDPASSWORD,
 };
 
 // Raised inside a decoder; never leaves the decoder's entry point.
@@ -45,7 +47,8 @@ private:
 // handled (EDecodeError's own code, ecOutOfMemory for bad_alloc). Any other exception goes on.
 int CurrentDecodeErrorCode();
 
-// The text of a decoder error code, "" for codes the decoders never produce.
+// The text of a decoder error code (the archive error texts), "" for codes the decoders never
+// produce.
 const char* DecodeErrorText(int code);
 
 } // namespace quorvex
