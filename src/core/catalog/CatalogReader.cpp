@@ -229,11 +229,12 @@ void LoadSubfolders(TTreeNode* node, bool recursive, bool withFiles)
 {
     if (!node || !node->Data) return;
     TFolderRec* startFolder = AsFolder(node->Data);
-    if (startFolder && startFolder->SubfolderOffset <= 0) return;
     if (!startFolder && !ItemIs(node->Data, ikDisk)) return;
-    // A disk's top-level folders are read when it is opened; reading them again would add
-    // them twice. Below them, the folders' own offsets say what is left.
-    if (!startFolder && node->Count() > 0) {
+    // Folders read before (and a disk's top-level folders, read when it is opened) must not be
+    // read again, which would add them twice; a recursive load goes on below them, where the
+    // folders' own offsets say what is left.
+    const bool childrenRead = startFolder ? startFolder->SubfolderOffset <= 0 : node->Count() > 0;
+    if (childrenRead) {
         if (withFiles) LoadFiles(node);
         if (recursive)
             for (int i = 0; i < node->Count(); ++i) LoadSubfolders(node->Child(i), true, withFiles);

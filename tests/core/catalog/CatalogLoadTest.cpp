@@ -102,6 +102,27 @@ TEST_F(LoadTest, RecursiveLoadBuildsTheWholeSubtree)
     EXPECT_EQ(disk->Child(1)->Text, "Empty");
 }
 
+TEST_F(LoadTest, RecursiveLoadGoesOnBelowFoldersReadBefore)
+{
+    TTreeNode* cat = Open(EncodeToMemory(BuildSampleCatalog(tree)));
+    TTreeNode* disk = cat->Child(0);
+    TTreeNode* a = disk->Child(0);
+    LoadSubfolders(a, false, false);
+    TTreeNode* bNode = a->Child(0);
+    ASSERT_EQ(bNode->Count(), 0);
+
+    LoadSubfolders(disk, true, true);
+    ASSERT_EQ(a->Count(), 2) << "folders read before are not added again";
+    ASSERT_EQ(bNode->Count(), 1);
+    EXPECT_EQ(bNode->Child(0)->Text, "C");
+    EXPECT_EQ(bNode->Data->Next->Name(), "deep.txt");
+    EXPECT_EQ(static_cast<TFolderRec*>(a->Data)->FilesInMemory, 1);
+
+    LoadSubfolders(bNode->Child(0), false, true);
+    EXPECT_EQ(static_cast<TFolderRec*>(bNode->Child(0)->Data)->FilesInMemory, 1)
+        << "a folder without sub-folders still gets its files";
+}
+
 TEST_F(LoadTest, DamagedFileListKeepsEntriesBeforeTheDamage)
 {
     TTreeNode* built = BuildSampleCatalog(tree);
