@@ -1,7 +1,8 @@
 #include "search/MatchText.h"
 
+#include "browser/DisplayText.h"
+
 #include <QList>
-#include <QStringDecoder>
 
 #include <cstdint>
 #include <cstring>
@@ -9,12 +10,6 @@
 namespace quorvex {
 
 namespace {
-
-// Windows-1252 characters 0x80..0x9F; the rest of the page equals Latin-1.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 bool IsAscii(std::string_view s)
 {
@@ -56,19 +51,7 @@ bool AsciiContains(std::string_view text, std::string_view pattern, bool upper)
 
 } // namespace
 
-QString DecodeStoredText(std::string_view bytes)
-{
-    if (IsAscii(bytes)) return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    if (!utf8.hasError()) return text;
-    text.resize(qsizetype(bytes.size()));
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        text[qsizetype(i)] = QChar(b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : char16_t(b));
-    }
-    return text;
-}
+QString DecodeStoredText(std::string_view bytes) { return DisplayText(bytes); }
 
 std::string_view TextForMatch(std::string_view text, bool upper, std::string& buffer)
 {
