@@ -1,5 +1,6 @@
 #include "DirectoryReader.h"
 
+#include "ArjDirectory.h"
 #include "GzipDirectory.h"
 #include "TarDirectory.h"
 #include "ZipDirectory.h"
@@ -21,6 +22,9 @@ std::unique_ptr<TDirectoryReader> MakeDirectoryReader(TArcType type)
         return std::make_unique<TGzipDirectory>();
     case atTAR:
         return std::make_unique<TTarDirectory>();
+    case atARJ:
+    case atArjExe:
+        return std::make_unique<TArjDirectory>();
     default:
         return nullptr;
     }
