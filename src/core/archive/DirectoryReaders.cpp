@@ -2,6 +2,7 @@
 
 #include "ArjDirectory.h"
 #include "GzipDirectory.h"
+#include "LhaDirectory.h"
 #include "TarDirectory.h"
 #include "ZipDirectory.h"
 
@@ -25,6 +26,11 @@ std::unique_ptr<TDirectoryReader> MakeDirectoryReader(TArcType type)
     case atARJ:
     case atArjExe:
         return std::make_unique<TArjDirectory>();
+    case atLHA:
+    case atLhaExe:
+    case atLZH:
+    case atLzhExe:
+        return std::make_unique<TLhaDirectory>();
     default:
         return nullptr;
     }

@@ -80,6 +80,7 @@ std::vector<TSample> Samples()
     } folders[] = {
         {"archive", {"*.zip", "*.exe", "*.gz", "*.Z", "*.tar"}},
         {"arj", {"*.arj", "*.a01"}},
+        {"lha", {"*.lzh"}},
     };
     std::vector<TSample> out;
     for (const auto& f : folders) {
@@ -95,7 +96,7 @@ std::vector<TSample> Samples()
 TEST(Mutation, EveryFixtureSurvivesDamage)
 {
     const std::vector<TSample> samples = Samples();
-    ASSERT_GE(samples.size(), 19u);
+    ASSERT_GE(samples.size(), 22u);
     TScratch dir;
     TRandom rnd(20261210);
     TArchiveLister lister; // one component for all, as a scan uses it
