@@ -5,6 +5,7 @@
 #include "LhaDirectory.h"
 #include "TarDirectory.h"
 #include "ZipDirectory.h"
+#include "ZooDirectory.h"
 
 #include <algorithm>
 #include <cstring>
@@ -31,6 +32,8 @@ std::unique_ptr<TDirectoryReader> MakeDirectoryReader(TArcType type)
     case atLZH:
     case atLzhExe:
         return std::make_unique<TLhaDirectory>();
+    case atZOO:
+        return std::make_unique<TZooDirectory>();
     default:
         return nullptr;
     }

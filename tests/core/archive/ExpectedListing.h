@@ -26,6 +26,20 @@ struct TExpected {
     std::string Comment;
 };
 
+inline TExpected Row(std::string name, int64_t unpacked, int64_t packed, std::string date,
+                     std::string method, int64_t crc, std::string comment = {})
+{
+    TExpected e;
+    e.Name = std::move(name);
+    e.Unpacked = unpacked;
+    e.Packed = packed;
+    e.Date = std::move(date);
+    e.Method = std::move(method);
+    e.Crc = crc;
+    e.Comment = std::move(comment);
+    return e;
+}
+
 inline QStringList FixtureLines(const QString& file)
 {
     return QString::fromUtf8(ReadBytes(file)).remove(u'\r').split(u'\n');

@@ -1,6 +1,7 @@
 // Deterministic mutations of every fixture: whatever the bytes, a listing ends with the
 // members it found, never a crash, a hang or a huge allocation (run under the sanitizers).
 
+#include "HandBuilt.h"
 #include "ListingHelpers.h"
 
 #include <QDir>
@@ -71,7 +72,7 @@ struct TSample {
     QByteArray Bytes;
 };
 
-// Every archive fixture of every format's folder.
+// Every archive fixture of every format's folder, and archives the tests put together.
 std::vector<TSample> Samples()
 {
     const struct {
@@ -88,6 +89,13 @@ std::vector<TSample> Samples()
         for (const QString& file : dir.entryList(f.patterns, QDir::Files, QDir::Name))
             out.push_back({file, ReadBytes(dir.filePath(file))});
     }
+    // And the formats that only the tests write.
+    TBuiltMember folder = Built("B.TXT", "bee", "comment");
+    folder.Folder = "sub/dir";
+    folder.LongName = "Bee file.txt";
+    const std::vector<TBuiltMember> members = {Built("A.TXT", "alpha alpha"), folder,
+                                               Built("C", QByteArray(40, 'c'))};
+    out.push_back({"built.zoo", ZooArchive(members, "archive comment")});
     return out;
 }
 
