@@ -1,5 +1,6 @@
 #include "DirectoryReader.h"
 
+#include "ArcDirectory.h"
 #include "ArjDirectory.h"
 #include "GzipDirectory.h"
 #include "LhaDirectory.h"
@@ -32,6 +33,12 @@ std::unique_ptr<TDirectoryReader> MakeDirectoryReader(TArcType type)
     case atLZH:
     case atLzhExe:
         return std::make_unique<TLhaDirectory>();
+    case atARC:
+    case atArcExe:
+        return std::make_unique<TArcDirectory>(false);
+    case atPAK:
+    case atPakExe:
+        return std::make_unique<TArcDirectory>(true);
     case atZOO:
         return std::make_unique<TZooDirectory>();
     default:

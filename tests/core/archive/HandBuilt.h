@@ -99,4 +99,26 @@ inline QByteArray ZooArchive(const std::vector<TBuiltMember>& members,
     return out;
 }
 
+struct TBuiltArcMember {
+    TBuiltMember Member;
+    uint8_t Method = 2;
+};
+
+// An ARC-layout archive (ARC or PAK): a 29-byte header per member, the data, 1A 00. The
+// data are taken as the packed bytes whatever the method says; the unpacked size is
+// `unpackedFactor` times theirs.
+inline QByteArray ArcArchive(const std::vector<TBuiltArcMember>& members, int unpackedFactor = 1)
+{
+    QByteArray out;
+    for (const TBuiltArcMember& a : members) {
+        const TBuiltMember& m = a.Member;
+        out += QByteArray(1, '\x1a') + QByteArray(1, char(a.Method)) + Field(m.Name, 13) +
+               U32(uint32_t(m.Data.size())) + U16(m.DosDate) + U16(m.DosTime) +
+               U16(Crc16Of(m.Data));
+        if (a.Method != 1) out += U32(uint32_t(m.Data.size() * unpackedFactor));
+        out += m.Data;
+    }
+    return out + QByteArray("\x1a\x00", 2);
+}
+
 } // namespace quorvex::test

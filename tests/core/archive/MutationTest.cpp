@@ -82,6 +82,7 @@ std::vector<TSample> Samples()
         {"archive", {"*.zip", "*.exe", "*.gz", "*.Z", "*.tar"}},
         {"arj", {"*.arj", "*.a01"}},
         {"lha", {"*.lzh"}},
+        {"arc", {"*.arc"}},
     };
     std::vector<TSample> out;
     for (const auto& f : folders) {
@@ -96,6 +97,10 @@ std::vector<TSample> Samples()
     const std::vector<TBuiltMember> members = {Built("A.TXT", "alpha alpha"), folder,
                                                Built("C", QByteArray(40, 'c'))};
     out.push_back({"built.zoo", ZooArchive(members, "archive comment")});
+    std::vector<TBuiltArcMember> pak;
+    for (uint8_t method : {10, 1, 2, 11})
+        pak.push_back({Built("P.DAT", QByteArray(method, 'p')), method});
+    out.push_back({"built.pak", ArcArchive(pak)});
     return out;
 }
 
@@ -104,7 +109,7 @@ std::vector<TSample> Samples()
 TEST(Mutation, EveryFixtureSurvivesDamage)
 {
     const std::vector<TSample> samples = Samples();
-    ASSERT_GE(samples.size(), 22u);
+    ASSERT_GE(samples.size(), 25u);
     TScratch dir;
     TRandom rnd(20261210);
     TArchiveLister lister; // one component for all, as a scan uses it
