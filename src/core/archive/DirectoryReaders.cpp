@@ -1,8 +1,12 @@
 #include "DirectoryReader.h"
 
+#include "ArcDirectory.h"
+#include "ArjDirectory.h"
 #include "GzipDirectory.h"
+#include "LhaDirectory.h"
 #include "TarDirectory.h"
 #include "ZipDirectory.h"
+#include "ZooDirectory.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,6 +25,22 @@ std::unique_ptr<TDirectoryReader> MakeDirectoryReader(TArcType type)
         return std::make_unique<TGzipDirectory>();
     case atTAR:
         return std::make_unique<TTarDirectory>();
+    case atARJ:
+    case atArjExe:
+        return std::make_unique<TArjDirectory>();
+    case atLHA:
+    case atLhaExe:
+    case atLZH:
+    case atLzhExe:
+        return std::make_unique<TLhaDirectory>();
+    case atARC:
+    case atArcExe:
+        return std::make_unique<TArcDirectory>(false);
+    case atPAK:
+    case atPakExe:
+        return std::make_unique<TArcDirectory>(true);
+    case atZOO:
+        return std::make_unique<TZooDirectory>();
     default:
         return nullptr;
     }

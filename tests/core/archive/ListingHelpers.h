@@ -34,6 +34,13 @@ inline QString Fixture(const char* name)
     return QStringLiteral(QUORVEX_FIXTURES "/archive/") + QString::fromLatin1(name);
 }
 
+// A fixture of one format's folder: FixtureIn("arj", "methods.arj").
+inline QString FixtureIn(const char* folder, const char* name)
+{
+    return QStringLiteral(QUORVEX_FIXTURES "/") + QString::fromLatin1(folder) + u'/' +
+           QString::fromLatin1(name);
+}
+
 inline TListing ListArchive(TArchiveLister& lister, const QString& file)
 {
     TListing out;

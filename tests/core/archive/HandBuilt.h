@@ -1,0 +1,124 @@
+#pragma once
+// Small archives of the formats no archiver on this system writes, put together byte by
+// byte from the formats' published descriptions (stored members only).
+
+#include "ListingHelpers.h"
+
+#include "decompress/Crc.h"
+
+#include <QByteArray>
+
+#include <string>
+#include <vector>
+
+namespace quorvex::test {
+
+struct TBuiltMember {
+    QByteArray Name;
+    QByteArray Data;
+    uint16_t DosDate = 0x5865; // 2024-03-05
+    uint16_t DosTime = 0x645C; // 12:34:56
+    QByteArray Comment;
+    QByteArray Folder;   // ZOO: folder of the variable part
+    QByteArray LongName; // ZOO: long name of the variable part
+};
+
+inline TBuiltMember Built(QByteArray name, QByteArray data, QByteArray comment = {})
+{
+    TBuiltMember m;
+    m.Name = std::move(name);
+    m.Data = std::move(data);
+    m.Comment = std::move(comment);
+    return m;
+}
+
+inline uint16_t Crc16Of(const QByteArray& b)
+{
+    return Crc16Update(0, reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size()));
+}
+inline uint32_t Crc32Of(const QByteArray& b)
+{
+    return Crc32(reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size()));
+}
+inline QByteArray U16(uint16_t v)
+{
+    QByteArray b(2, '\0');
+    PutU16(b, 0, v);
+    return b;
+}
+inline QByteArray U32(uint32_t v)
+{
+    QByteArray b(4, '\0');
+    PutU32(b, 0, v);
+    return b;
+}
+// `text` in a field of `size` bytes, NUL-padded.
+inline QByteArray Field(const QByteArray& text, int size)
+{
+    return text.left(size) + QByteArray(size - std::min<int>(size, int(text.size())), '\0');
+}
+
+// A ZOO archive: archive header, one type-2 directory entry per member (each followed by
+// its comment and data), and the empty entry that ends the chain.
+inline QByteArray ZooArchive(const std::vector<TBuiltMember>& members,
+                             const QByteArray& comment = {})
+{
+    constexpr uint32_t tag = 0xFDC4A7DC;
+    QByteArray out = Field("ZOO 2.10 Archive.\x1a", 20) + U32(tag) + U32(0) + U32(0) +
+                     QByteArray("\x02\x00\x01", 3) + U32(0) + U16(uint16_t(comment.size())) +
+                     U16(0);
+    PutU32(out, 35, uint32_t(out.size()));
+    out += comment;
+    PutU32(out, 24, uint32_t(out.size()));
+    PutU32(out, 28, uint32_t(-out.size()));
+    auto entry = [&](const TBuiltMember* m) {
+        QByteArray variable;
+        if (m) {
+            variable = QByteArray(1, char(m->LongName.size())) +
+                       QByteArray(1, char(m->Folder.size())) + m->LongName + m->Folder;
+        }
+        QByteArray e = U32(tag) + QByteArray(1, '\2') + QByteArray(1, '\0') + U32(0) + U32(0) +
+                       U16(m ? m->DosDate : 0) + U16(m ? m->DosTime : 0) +
+                       U16(m ? Crc16Of(m->Data) : 0) + U32(m ? uint32_t(m->Data.size()) : 0) +
+                       U32(m ? uint32_t(m->Data.size()) : 0) + QByteArray("\x02\x01\x00\x00", 4) +
+                       U32(0) + U16(m ? uint16_t(m->Comment.size()) : 0) +
+                       Field(m ? m->Name : QByteArray(), 13) +
+                       U16(uint16_t(variable.size())) + QByteArray(1, '\x7f') + U16(0);
+        const qsizetype start = out.size();
+        out += e + variable;
+        if (!m) return;
+        PutU32(out, start + 32, uint32_t(out.size()));
+        out += m->Comment;
+        PutU32(out, start + 10, uint32_t(out.size()));
+        out += m->Data;
+        PutU32(out, start + 6, uint32_t(out.size()));
+    };
+    for (const TBuiltMember& m : members)
+        entry(&m);
+    entry(nullptr);
+    return out;
+}
+
+struct TBuiltArcMember {
+    TBuiltMember Member;
+    uint8_t Method = 2;
+};
+
+// An ARC-layout archive (ARC or PAK): a 29-byte header per member, the data, 1A 00. The
+// data are taken as the packed bytes whatever the method says; the unpacked size is
+// `unpackedFactor` times theirs.
+inline QByteArray ArcArchive(const std::vector<TBuiltArcMember>& members, int unpackedFactor = 1)
+{
+    QByteArray out;
+    for (const TBuiltArcMember& a : members) {
+        const TBuiltMember& m = a.Member;
+        out += QByteArray(1, '\x1a') + QByteArray(1, char(a.Method)) + Field(m.Name, 13) +
+               U32(uint32_t(m.Data.size())) + U16(m.DosDate) + U16(m.DosTime) +
+               U16(Crc16Of(m.Data));
+        if (a.Method != 1) out += U32(uint32_t(m.Data.size() * unpackedFactor));
+        out += m.Data;
+    }
+    return out + QByteArray("\x1a\x00", 2);
+}
+
+} // namespace quorvex::test
