@@ -87,12 +87,6 @@ TEST(Lister, ErrorsBeforeListing)
     EXPECT_EQ(unknown.Type, atUnknown);
     EXPECT_EQ(unknown.Errors, std::vector<int>{25202});
 
-    // Recognised, but no directory reader of that format in this program.
-    const TListing arj =
-        ListArchive(dir.Write("a.arj", QByteArray("\x60\xea\x22\x00", 4) + QByteArray(60, '\0')));
-    EXPECT_EQ(arj.Type, atARJ);
-    EXPECT_EQ(arj.Errors, std::vector<int>{25138});
-
     TArchiveLister lister;
     lister.SetArchiveFile(Fixture("stored.zip"));
     std::vector<int> errors;
