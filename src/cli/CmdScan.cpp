@@ -118,10 +118,8 @@ int RunScan(int argc, char** argv)
     options.DiskName = !name.empty() ? name : update;
     options.EjectMediaCheck = false;
     options.BrowseArchiveCheck = archives;
-    if (!descriptions) {
+    if (!descriptions) // no description files; what the catalog knows is still kept
         options.ImportDizCheck = options.ImportBBSCheck = options.Import4DOSCheck = options.ImportCommentCheck = false;
-        options.KeepCurrentCheck = false;
-    }
 
     TInterruptibleProgress progress;
     SetProgress(&progress);
@@ -129,6 +127,7 @@ int RunScan(int argc, char** argv)
     action.sa_handler = OnInterrupt;
     struct sigaction previous {};
     sigaction(SIGINT, &action, &previous);
+    std::fprintf(stderr, "quorvex-cli: scanning %s (Ctrl+C cancels)\n", folder.toLocal8Bit().constData());
     const TScanResult result = Scan(request, options);
     sigaction(SIGINT, &previous, nullptr);
     SetProgress(nullptr);

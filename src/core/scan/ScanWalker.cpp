@@ -157,6 +157,7 @@ void TDiskScanner::RecordFile(TWalk& walk, const TFolderEntry& entry, std::strin
     }
     if (walk.Folder) walk.Folder->TotalSize = SaturatingAdd(walk.Folder->TotalSize, entry.Size * CurrencyScale);
     walk.Clusters += ClustersOf(entry.Size);
+    if (!entry.IsRegular) return; // a pipe of that name would stop the scan
     if (EqualsIgnoringCase(entry.Name, FilesBbsName)) walk.FilesBbs = entry.Name;
     else if (EqualsIgnoringCase(entry.Name, DescriptIonName)) walk.DescriptIon = entry.Name;
     else if (EqualsIgnoringCase(entry.Name, FileIdDizName)) walk.FileIdDiz = entry.Name;

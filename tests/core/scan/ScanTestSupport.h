@@ -113,6 +113,33 @@ protected:
         return StableDump(reopened);
     }
 
+    // The catalog saved and opened again in its place, its file lists left on the file.
+    std::string Reopen()
+    {
+        const std::string file = dir.Path("reopened" + std::to_string(++m_saves) + ".ctf");
+        {
+            TFileWriter out(file);
+            WriteCatalog(catalog, out);
+            out.Close();
+        }
+        tree.Delete(catalog);
+        catalog = ReadCatalogFile(tree, file);
+        return file;
+    }
+
+    static TTreeNode* ChildNamed(TTreeNode* node, const std::string& name)
+    {
+        for (const auto& child : node->Children())
+            if (child->Text == name) return child.get();
+        return nullptr;
+    }
+    static TFileRec* FileNamed(TTreeNode* node, std::string_view name)
+    {
+        for (TFileRec* f = node->Data->Next; f; f = f->Next)
+            if (f->Name() == name) return f;
+        return nullptr;
+    }
+
     static std::vector<std::string> StableDump(TTreeNode* cat)
     {
         std::vector<std::string> lines;
