@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 
@@ -31,11 +32,21 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
     return true;
 }
 
-// Only names with a short extension can name an archive; the others skip the table lookup.
+// Only a short extension that begins like one of the table's can name an archive; the
+// others skip the table lookup.
 int ArchiveKindOf(const std::string& name)
 {
+    static const std::array<bool, 256> firstLetters = [] {
+        std::array<bool, 256> letters{};
+        for (int kind = 1; kind <= ArchiveKindCount; ++kind) {
+            const unsigned char c = static_cast<unsigned char>(ArchiveKindRow(kind).Extension[0]);
+            letters[c] = letters[c + 32] = true;
+        }
+        return letters;
+    }();
     const size_t dot = name.rfind('.');
     if (dot == std::string::npos || name.size() - dot - 1 > 3 || dot + 1 == name.size()) return akNone;
+    if (!firstLetters[static_cast<unsigned char>(name[dot + 1])]) return akNone;
     return ArchiveKindOfName(QString::fromUtf8(name.data() + dot, qsizetype(name.size() - dot)));
 }
 

@@ -282,3 +282,21 @@ TEST(FolderTimes, DosDateTimesInLocalTime)
     };
     for (const auto& c : cases) EXPECT_EQ(DosDateTimeFromUnix(c.Unix), c.Dos) << c.Unix;
 }
+
+TEST_F(DiskScanTest, NewSerialBeforeTheVolumeIsReadAndEjectAfterwards)
+{
+    File("A.TXT", "a");
+    TScanRequest request;
+    request.Catalog = catalog;
+    request.Drive = "fx";
+    request.ChangeSerial = true;
+    TScanOptions options;
+    options.EjectMediaCheck = true;
+    options.DiskName = "Backup (3)";
+    const TScanResult result = Scan(request, options);
+    ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
+    EXPECT_EQ(result.NewDisk->Text, "Backup");
+    EXPECT_NE(static_cast<TDiskRec*>(result.NewDisk->Data)->SerialNumber, 0x1A2B3C4Du);
+    EXPECT_FALSE(drives.Find("fx")->Medium.has_value()) << "ejected";
+    EXPECT_EQ(progress.ScanTop(), "Finished, ejecting media...");
+}
