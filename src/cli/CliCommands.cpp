@@ -16,6 +16,8 @@ const std::vector<TCliCommand>& Commands()
         {"drives", "drives", "list the drives with their media", RunDrives},
         {"archive", "archive list FILE [--spec MASK]", "list the members of an archive file", RunArchive},
         {"search", "search FILE.ctf... [--name TEXT] [OPTIONS]", "find files, folders and disks", RunSearch},
+        {"scan", "scan FILE.ctf DIR [--name NAME] [--update NAME] [OPTIONS]",
+         "catalogue a folder or a medium as a disk", RunScan},
     };
     return commands;
 }

@@ -25,5 +25,6 @@ int RunSettings(int argc, char** argv);
 int RunDrives(int argc, char** argv);
 int RunArchive(int argc, char** argv);
 int RunSearch(int argc, char** argv);
+int RunScan(int argc, char** argv);
 
 } // namespace quorvex::cli

@@ -1,5 +1,6 @@
 // info, ls, save-as and rewrite: catalog commands that load only what they need.
 #include "CliCommands.h"
+#include "CliSupport.h"
 
 #include "catalog/CatalogErrors.h"
 #include "catalog/CatalogReader.h"
@@ -15,9 +16,6 @@
 
 namespace quorvex::cli {
 
-namespace {
-
-// Opens the catalog, printing the error the way the program words it.
 TTreeNode* OpenOrReport(TCatalogTree& tree, const char* file)
 {
     CatalogReaderEvents().FileListDamaged = [](TTreeNode* owner) {
@@ -35,15 +33,7 @@ TTreeNode* OpenOrReport(TCatalogTree& tree, const char* file)
 
 std::string Bytes(int64_t currency) { return std::to_string(currency / CurrencyScale); }
 
-class TAnswerSave : public IFileDialogs {
-public:
-    explicit TAnswerSave(std::string file) : m_file(std::move(file)) {}
-    std::vector<std::string> OpenCatalogs(const std::string&) override { return {}; }
-    std::optional<std::string> SaveCatalog(const TSaveDialogRequest&) override { return m_file; }
-
-private:
-    std::string m_file;
-};
+namespace {
 
 int SaveTo(int argc, char** argv, bool rewriteAll, const char* usage)
 {

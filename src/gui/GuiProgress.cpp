@@ -88,9 +88,10 @@ void TGuiProgress::ShowScan()
     m_scan->SetBar(0);
     m_scan->OnCancel = [this] {
         if (Prompt().Ask("Abort Disk Scan", "Do you really want to abort disk scan?", pbYes | pbNo,
-                         TPromptIcon::Question, pbNo) == pbYes &&
-            ScanAbortRequested)
-            ScanAbortRequested();
+                         TPromptIcon::Question, pbNo) != pbYes)
+            return;
+        if (ScanAbortRequested) ScanAbortRequested();
+        PressScanCancel();
     };
     m_scan->ShowOver(m_main);
     m_scanDisabled.DisableAllBut(m_scan.get());
@@ -100,6 +101,24 @@ void TGuiProgress::SetScanLabels(const QString& top, const QString& bottom, cons
 {
     TProgressState::SetScanLabels(top, bottom, dir);
     if (m_scan) m_scan->SetLabels(top, bottom, dir);
+}
+
+void TGuiProgress::SetScanDir(const QString& dir)
+{
+    TProgressState::SetScanDir(dir);
+    if (m_scan) m_scan->SetLabels({}, {}, dir);
+}
+
+void TGuiProgress::SetScanDescFound(const QString& text)
+{
+    TProgressState::SetScanDescFound(text);
+    if (m_scan) m_scan->DescFoundLabel->setText(text);
+}
+
+void TGuiProgress::ShowScanBar()
+{
+    TProgressState::ShowScanBar();
+    if (m_scan) m_scan->ProgressBar->show();
 }
 
 void TGuiProgress::AdvanceScan(double amount)

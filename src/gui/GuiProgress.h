@@ -19,7 +19,8 @@ public:
 
     // The status bar shows status texts; null restores the normal texts.
     std::function<void(const QString* status)> StatusChanged;
-    // The Cancel button of the scan window (asks first).
+    // The Cancel button of the scan window, after the user confirmed (besides the running
+    // scan's own abort callback).
     std::function<void()> ScanAbortRequested;
 
     void SetStatus(const QString& text, int mode) override;
@@ -31,6 +32,9 @@ public:
     void CloseWait() override;
     void ShowScan() override;
     void SetScanLabels(const QString& top, const QString& bottom, const QString& dir) override;
+    void SetScanDir(const QString& dir) override;
+    void SetScanDescFound(const QString& text) override;
+    void ShowScanBar() override;
     void AdvanceScan(double amount) override;
     void CloseScan() override;
     void ProcessEvents() override;

@@ -59,17 +59,23 @@ void TProgressState::PressCancel()
     if (m_cancelCallback) m_cancelCallback();
 }
 
+void TProgressState::PressScanCancel()
+{
+    if (m_scanAbort) m_scanAbort();
+}
+
 void TProgressState::ShowScan()
 {
     m_scanExists = true;
+    m_scanBarShown = false;
     m_scanValue = 0;
     m_scanBar = 0;
 }
 
 void TProgressState::SetScanLabels(const QString& top, const QString& bottom, const QString& dir)
 {
-    m_scanTop = top;
-    m_scanBottom = bottom;
+    if (!top.isNull()) m_scanTop = top;
+    if (!bottom.isNull()) m_scanBottom = bottom;
     m_scanDir = dir;
 }
 

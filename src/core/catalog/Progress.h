@@ -35,6 +35,9 @@ public:
     virtual void SetScanLabels(const QString& top, const QString& bottom, const QString& dir) = 0;
     virtual void SetScanDir(const QString& dir) { (void)dir; }
     virtual void SetScanDescFound(const QString& text) { (void)text; }
+    virtual void ShowScanBar() {}
+    // What the scan window's Cancel does once the user confirmed it; a running scan sets it.
+    virtual void SetScanAbortCallback(std::function<void()> callback) { (void)callback; }
     virtual void SetScanProgressMax(double max) = 0;
     virtual void AdvanceScan(double amount) = 0;
     virtual void CloseScan() = 0;
@@ -60,6 +63,10 @@ public:
     bool WaitShown() const override { return m_waitShown; }
     void ShowScan() override;
     void SetScanLabels(const QString& top, const QString& bottom, const QString& dir) override;
+    void SetScanDir(const QString& dir) override { m_scanDir = dir; }
+    void SetScanDescFound(const QString& text) override { m_scanDescFound = text; }
+    void ShowScanBar() override { m_scanBarShown = true; }
+    void SetScanAbortCallback(std::function<void()> callback) override { m_scanAbort = std::move(callback); }
     void SetScanProgressMax(double max) override { m_scanMax = max; }
     void AdvanceScan(double amount) override;
     void CloseScan() override;
@@ -67,6 +74,8 @@ public:
 
     // The Cancel button of the wait window.
     void PressCancel();
+    // The scan window's Cancel, confirmed.
+    void PressScanCancel();
 
     const QString& StatusText() const { return m_status; }
     const QString& WaitText() const { return m_waitText; }
@@ -78,6 +87,12 @@ public:
     int ScanBarPosition() const { return m_scanBar; }
     double ProgressValue() const { return m_value; }
     double ProgressMax() const { return m_max; }
+    const QString& ScanTop() const { return m_scanTop; }
+    const QString& ScanBottom() const { return m_scanBottom; }
+    const QString& ScanDir() const { return m_scanDir; }
+    const QString& ScanDescFound() const { return m_scanDescFound; }
+    double ScanProgressMax() const { return m_scanMax; }
+    double ScanProgressValue() const { return m_scanValue; }
 
 protected:
     QString m_status;
@@ -97,7 +112,9 @@ protected:
     double m_scanMax = 0;
     double m_scanValue = 0;
     int m_scanBar = 0;
-    QString m_scanTop, m_scanBottom, m_scanDir;
+    bool m_scanBarShown = false;
+    QString m_scanTop, m_scanBottom, m_scanDir, m_scanDescFound;
+    std::function<void()> m_scanAbort;
 };
 
 // Records every status and wait text, for tests.

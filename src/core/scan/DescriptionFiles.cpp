@@ -83,19 +83,6 @@ TText* DescriptionOf(TItemRec* item)
 
 } // namespace
 
-TDescSource TImportDescOrder::SourceAtRow(int row) const
-{
-    if (row < 0 || row >= int(Order.size()) || Order[size_t(row)] > 3) return TDescSource::None;
-    return static_cast<TDescSource>(Order[size_t(row)]);
-}
-
-int TImportDescOrder::RowOfSource(TDescSource source) const
-{
-    for (size_t i = 0; i < Order.size(); ++i)
-        if (Order[i] == static_cast<uint8_t>(source)) return int(i);
-    return -1;
-}
-
 std::string ReadFileIdDiz(const std::string& filePath)
 {
     FILE* f = std::fopen(filePath.c_str(), "rb");

@@ -2,7 +2,6 @@
 // Description files found on media: FILE_ID.DIZ, DESCRIPT.ION and FILES.BBS, and where their
 // texts go in the catalog.
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,16 +9,6 @@
 namespace quorvex {
 
 struct TItemRec;
-
-// The sources, as numbered in the import order setting.
-enum class TDescSource : uint8_t { FileIdDiz = 0, FilesBbs = 1, DescriptIon = 2, ArchiveComment = 3, None = 255 };
-
-// Row i of the import list shows source Order[i]; the check marks are the dialog defaults.
-struct TImportDescOrder {
-    std::array<uint8_t, 4> Order{0, 1, 2, 3};
-    TDescSource SourceAtRow(int row) const;
-    int RowOfSource(TDescSource source) const; // -1 when no row shows it
-};
 
 // The file names as they are written on media.
 inline constexpr std::string_view FileIdDizName = "FILE_ID.DIZ";

@@ -97,13 +97,3 @@ TEST_F(DescFilesTest, FileIdDizIsCleanedAndCapped)
     EXPECT_FALSE(SetDescriptionIfEmpty(folder->Data, "other"));
     EXPECT_EQ(static_cast<TFolderRec*>(folder->Data)->Description.Str(), "folder text");
 }
-
-TEST(ImportDescOrderTest, RowsAndSources)
-{
-    TImportDescOrder order{{2, 0, 3, 1}};
-    EXPECT_EQ(order.SourceAtRow(0), TDescSource::DescriptIon);
-    EXPECT_EQ(order.RowOfSource(TDescSource::FilesBbs), 3);
-    EXPECT_EQ(order.SourceAtRow(4), TDescSource::None);
-    const TImportDescOrder repeated{{0, 0, 0, 0}};
-    EXPECT_EQ(repeated.RowOfSource(TDescSource::ArchiveComment), -1);
-}

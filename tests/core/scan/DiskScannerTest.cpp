@@ -1,0 +1,302 @@
+#include "ScanTestSupport.h"
+
+#include "catalog/CatalogOpener.h"
+#include "platform/FolderReader.h"
+#include "scan/NameCase.h"
+
+#include <sys/stat.h>
+
+using namespace quorvex;
+using namespace quorvex::testing;
+
+namespace {
+
+// A medium with everything the scan treats in its own way.
+class DiskScanTest : public ScanTest {
+protected:
+    void MakeTree()
+    {
+        File("README.TXT", "Top readme.\n");
+        File("MixedCase.TXT", "mixed");
+        File("lower.txt", "lower");
+        File("My Long Name.txt", "long");
+        File(".hidden", "hidden file");
+        Folder(".HIDDIR");
+        File(".HIDDIR/INSIDE.TXT", "never seen");
+        Folder("RECYCLED");
+        File("RECYCLED/GONE.TXT", "deleted");
+        ASSERT_EQ(mkfifo(At("PIPE").c_str(), 0644), 0);
+        SetTimes(At("PIPE"), FixedTime);
+        File("OLD1979.TXT", "old", 283996800);  // 1979-01-01
+        File("NEW2100.TXT", "new", 4107542400); // 2100-03-01
+        File("FILE_ID.DIZ", "Disk text\r\n");
+        File("DESCRIPT.ION", "\"My Long Name.txt\" A text file\r\nreadme.txt   Read me first\r\nlower.txt\r\n"
+                             "SUB From the descript file\r\n");
+        Fixture("docs.zip", "DOCS.ZIP");
+        Fixture("data.tar", "DATA.TAR");
+        Fixture("notes.txt.gz", "notes.txt.gz");
+        Fixture("comment.zip", "comment.zip");
+        Folder("SUB");
+        File("SUB/FILE_ID.DIZ", "Sub folder text");
+        File("SUB/Recycled", "a file of that name is kept");
+        Folder("BBS");
+        File("BBS/FILES.BBS", "FOO.ZIP     First line\r\n            second line\r\nBAR.TXT     Bar text\r\n");
+        File("BBS/FOO.ZIP", "not an archive at all");
+        File("BBS/BAR.TXT", "bar");
+        Folder("EMPTY");
+        StampFolders({"SUB", "BBS", "EMPTY", "RECYCLED", ".HIDDIR"});
+    }
+};
+
+// "@" stands for the time every entry of the tree was given.
+const char* const ExpectedTree[] = {
+    "disk\tDisk fx:\tkind=0x2B\tfiles=9\tdescBytes=42\tmediaType=5\tscanFlags=0x01\tbytesPerSector=512\tsectorsPerCluster=16\tmaxNameLength=255\ttotalFiles=18\ttotalArchiveMembers=6\ttotalFolders=3\ttotalClusters=50000\tfreeClusters=20000\totherClusters=0\tserial=0x1A2B3C4D\treserved91=0\tlabel=Medium\tfileSystem=FAT\tvirtualRoot=\tdescription=Disk text",
+    "file\t\\Bbs\\Bar.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=3\tcategory=0x00\tdescription=Bar text",
+    "file\t\\Bbs\\Files.bbs\tkind=0x01\tattr=0x20\tmodified=@\tsize=71\tcategory=0x00\tdescription=",
+    "file\t\\Bbs\\Foo.zip\tkind=0x01\tattr=0x20\tmodified=@\tsize=21\tcategory=0x00\tdescription=First line\\x0d\\x0asecond line",
+    "file\t\\Data.tar\\DOCS\\READ.ME\tkind=0x11\tattr=0x00\tcreated=0x00001564\tmodified=0x52CF528F\taccessed=0x00000009\tsize=9\tcategory=0x00\tdescription=",
+    "file\t\\Descript.ion\tkind=0x01\tattr=0x20\tmodified=@\tsize=99\tcategory=0x00\tdescription=",
+    "file\t\\Docs.zip\\Docs\\Read.me\tkind=0x11\tattr=0x00\tcreated=0x314130BF\tmodified=0x52CF528F\taccessed=0x00000009\tsize=9\tcategory=0x00\tdescription=",
+    "file\t\\Docs.zip\\File_id.diz\tkind=0x11\tattr=0x00\tcreated=0x1AB9D27F\tmodified=0x52CF528F\taccessed=0x0000001F\tsize=31\tcategory=0x00\tdescription=",
+    "file\t\\Docs.zip\\Readme.txt\tkind=0x11\tattr=0x00\tcreated=0x075FFC23\tmodified=0x52CF528F\taccessed=0x0000000C\tsize=12\tcategory=0x00\tdescription=member note",
+    "file\t\\File_id.diz\tkind=0x01\tattr=0x20\tmodified=@\tsize=11\tcategory=0x00\tdescription=",
+    "file\t\\MixedCase.TXT\tkind=0x01\tattr=0x20\tmodified=@\tsize=5\tcategory=0x00\tdescription=",
+    "file\t\\My Long Name.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=4\tcategory=0x00\tdescription=A text file",
+    "file\t\\New2100.txt\tkind=0x01\tattr=0x20\tmodified=0x00000000\tsize=3\tcategory=0x00\tdescription=",
+    "file\t\\Old1979.txt\tkind=0x01\tattr=0x20\tmodified=0x00000000\tsize=3\tcategory=0x00\tdescription=",
+    "file\t\\Pipe\tkind=0x01\tattr=0x04\tmodified=@\tsize=0\tcategory=0x00\tdescription=",
+    "file\t\\Readme.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=12\tcategory=0x00\tdescription=Read me first",
+    "file\t\\Sub\\File_id.diz\tkind=0x01\tattr=0x20\tmodified=@\tsize=15\tcategory=0x00\tdescription=",
+    "file\t\\Sub\\Recycled\tkind=0x01\tattr=0x20\tmodified=@\tsize=27\tcategory=0x00\tdescription=",
+    "file\t\\comment.zip\\Readme.txt\tkind=0x11\tattr=0x00\tcreated=0x075FFC23\tmodified=0x52CF528F\taccessed=0x0000000C\tsize=12\tcategory=0x00\tdescription=",
+    "file\t\\lower.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=5\tcategory=0x00\tdescription=",
+    "file\t\\notes.txt.gz\\notes.txt\tkind=0x11\tattr=0x20\tcreated=0x075FFC23\tmodified=0x52CF528F\taccessed=0x00000022\tsize=12\tcategory=0x00\tdescription=",
+    "folder\t\\Bbs\tdepth=1\tkind=0x0A\tfiles=3\tdescBytes=37\ttotalSize=950000\tattr=0x10\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
+    "folder\t\\Data.tar\tdepth=1\tkind=0x12\tfiles=1\tdescBytes=2\ttotalSize=102400000\tattr=0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
+    "folder\t\\Docs.zip\tdepth=1\tkind=0x1A\tfiles=3\tdescBytes=17\ttotalSize=3940000\tattr=0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=+-+ Zip comment",
+    "folder\t\\Empty\tdepth=1\tkind=0x02\tfiles=0\tdescBytes=0\ttotalSize=0\tattr=0x10\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
+    "folder\t\\Sub\tdepth=1\tkind=0x02\tfiles=2\tdescBytes=4\ttotalSize=420000\tattr=0x10\tmodified=@\treserved57=0\tcategory=0x00\tdescription=Sub folder text",
+    "folder\t\\comment.zip\tdepth=1\tkind=0x12\tfiles=1\tdescBytes=2\ttotalSize=1420000\tattr=0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=Comment only",
+    "folder\t\\notes.txt.gz\tdepth=1\tkind=0x12\tfiles=1\tdescBytes=2\ttotalSize=420000\tattr=0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
+};
+
+} // namespace
+
+TEST_F(DiskScanTest, TreeSavedAndReopenedHoldsExactlyTheExpectedItems)
+{
+    MakeTree();
+    const TScanResult result = Run(TScanOptions{});
+    ASSERT_EQ(result.Outcome, TScanOutcome::Finished) << result.Error;
+    ASSERT_EQ(catalog->Count(), 1);
+    EXPECT_EQ(result.NewDisk, catalog->Child(0));
+    EXPECT_EQ(static_cast<TCatalogRec*>(catalog->Data)->Modified, 1);
+    auto* disk = static_cast<TDiskRec*>(result.NewDisk->Data);
+    EXPECT_EQ(disk->Dirty, 1);
+    // 30000 clusters in use, 18 of them (8 KiB each) taken by the scanned files.
+    EXPECT_EQ(disk->OtherClusters, 30000 - 18);
+    EXPECT_TRUE(result.UnreadableFolders.empty());
+
+    std::vector<std::string> expected;
+    char dos[16];
+    std::snprintf(dos, sizeof dos, "0x%08X", uint32_t(FixedDos));
+    for (std::string line : ExpectedTree) {
+        const size_t at = line.find('@');
+        if (at != std::string::npos) line.replace(at, 1, dos);
+        expected.push_back(line);
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(SavedDump(), expected);
+}
+
+TEST_F(DiskScanTest, DescriptIonAboveFileIdDizReplacesWhatTheDizFilesGave)
+{
+    MakeTree();
+    using S = TDescSource;
+    const struct {
+        TDescSourceOrder Order;
+        const char* Sub;
+    } cases[] = {
+        {{S::FileIdDiz, S::FilesBbs, S::DescriptIon, S::ArchiveComment}, "Sub folder text"},
+        {{S::DescriptIon, S::FileIdDiz, S::FilesBbs, S::ArchiveComment}, "From the descript file"},
+        {{S::ArchiveComment, S::DescriptIon, S::FileIdDiz, S::FilesBbs}, "Sub folder text"},
+    };
+    for (const auto& c : cases) {
+        TScanOptions options;
+        options.ImportDescList = c.Order;
+        const TScanResult result = Run(options);
+        ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
+        TTreeNode* sub = nullptr;
+        for (const auto& child : result.NewDisk->Children())
+            if (child->Text == "Sub") sub = child.get();
+        ASSERT_TRUE(sub);
+        EXPECT_EQ(static_cast<TFolderRec*>(sub->Data)->Description.Str(), c.Sub);
+        DeleteItemNode(result.NewDisk);
+    }
+}
+
+TEST_F(DiskScanTest, DescriptionFilesTakenOutOfArchives)
+{
+    Fixture("docs.zip", "DOCS.ZIP");
+    TScanOptions options;
+    std::vector<std::string> asked;
+    options.TakeOut = [&](int kind, const std::string& archive, const std::string& member) {
+        EXPECT_EQ(kind, akZIP);
+        asked.push_back(archive.substr(archive.rfind('/') + 1) + ":" + member);
+        const std::string copy = dir.Path("out-" + member);
+        WriteFileBytes(copy, "Text of the DIZ\r\n");
+        return copy;
+    };
+    TScanResult result = Run(options);
+    ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
+    EXPECT_EQ(asked, std::vector<std::string>{"DOCS.ZIP:FILE_ID.DIZ"});
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.Path("out-FILE_ID.DIZ")))) << "the copy is removed";
+    ASSERT_EQ(result.NewDisk->Count(), 1);
+    // The comment ranks below FILE_ID.DIZ and does not replace its text.
+    EXPECT_EQ(static_cast<TFolderRec*>(result.NewDisk->Child(0)->Data)->Description.Str(), "Text of the DIZ");
+    DeleteItemNode(result.NewDisk);
+
+    options.ArchiveDescOnly = true;
+    result = Run(options);
+    ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
+    EXPECT_EQ(result.NewDisk->Count(), 0) << "the archive is a plain file";
+    TFileRec* file = result.NewDisk->Data->Next;
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->Name(), "Docs.zip");
+    EXPECT_EQ(file->Description.Str(), "Text of the DIZ");
+    EXPECT_EQ(static_cast<TDiskRec*>(result.NewDisk->Data)->TotalArchiveMembers, 0);
+}
+
+TEST_F(DiskScanTest, CapacityFromTheScannedClusters)
+{
+    File("A.BIN", std::string(20000, 'a')); // 3 clusters of 8 KiB
+    const struct {
+        int64_t Total, Free;
+        QString VirtualRoot;
+        int32_t Files, TotalClusters, FreeClusters, Other;
+        bool Compressed;
+    } cases[] = {
+        {100000, 40000, {}, 1, 50000, 20000, 30000 - 3, false},
+        {100000, 100000, {}, 0, 50000, 50000, 0, false}, // nothing in use: not walked
+        {4, 2, {}, 1, 40, 0, 0, true}, // 512-byte clusters: more found than the volume says it holds
+        {100000, 40000, "\\", 1, 50000, 20000, 30000 - 3, false},
+    };
+    for (const auto& c : cases) {
+        drives.Find("fx")->Medium->TotalClusters = c.Total;
+        drives.Find("fx")->Medium->FreeClusters = c.Free;
+        const TScanResult result = Run(TScanOptions{}, nullptr, c.VirtualRoot);
+        ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
+        auto* d = static_cast<TDiskRec*>(result.NewDisk->Data);
+        EXPECT_EQ(d->TotalFiles, c.Files) << c.Total;
+        EXPECT_EQ(d->TotalClusters, c.TotalClusters) << c.Total;
+        EXPECT_EQ(d->FreeClusters, c.FreeClusters) << c.Total;
+        EXPECT_EQ(d->OtherClusters, c.Other) << c.Total;
+        EXPECT_EQ(ItemIs(d, ifCompressed), c.Compressed) << c.Total;
+        EXPECT_EQ(ItemIs(d, ifVirtualRoot), !c.VirtualRoot.isEmpty());
+        if (!c.VirtualRoot.isEmpty()) EXPECT_EQ(DiskSize(d, TDiskSizeKind::Capacity), 3 * 8192 * CurrencyScale);
+        DeleteItemNode(result.NewDisk);
+    }
+}
+
+TEST_F(DiskScanTest, FilesOfTwoGigabytesAndMoreKeepTheLargestSizeTheRecordHolds)
+{
+    Folder("BIG");
+    const int64_t size = (int64_t(3) << 30) + 5;
+    const int fd = ::open(At("BIG/HUGE.BIN").c_str(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, size), 0);
+    ::close(fd);
+    File("BIG/SMALL.TXT", "x");
+    const TScanResult result = Run(TScanOptions{});
+    ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
+    auto* big = static_cast<TFolderRec*>(result.NewDisk->Child(0)->Data);
+    int32_t hugeSize = 0;
+    for (TFileRec* f = big->Next; f; f = f->Next)
+        if (f->Name() == "Huge.bin") hugeSize = f->Size;
+    EXPECT_EQ(hugeSize, INT32_MAX);
+    EXPECT_EQ(big->TotalSize, (size + 1) * CurrencyScale);
+}
+
+TEST_F(DiskScanTest, UnreadableFoldersAreRecordedEmpty)
+{
+    if (geteuid() == 0) GTEST_SKIP() << "every folder is readable for root";
+    Folder("LOCKED");
+    File("LOCKED/X.TXT", "x");
+    ASSERT_EQ(chmod(At("LOCKED").c_str(), 0), 0);
+    const TScanResult result = Run(TScanOptions{});
+    chmod(At("LOCKED").c_str(), 0755);
+    ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
+    EXPECT_EQ(result.UnreadableFolders, std::vector<std::string>{At("LOCKED")});
+    ASSERT_EQ(result.NewDisk->Count(), 1);
+    EXPECT_EQ(result.NewDisk->Child(0)->Data->Next, nullptr);
+}
+
+TEST_F(DiskScanTest, MissingRootFailsAndLeavesNothing)
+{
+    const TScanResult result = Run(TScanOptions{}, nullptr, "\\NOT-THERE\\");
+    EXPECT_EQ(result.Outcome, TScanOutcome::Failed);
+    EXPECT_FALSE(result.Error.empty());
+    EXPECT_EQ(catalog->Count(), 0);
+    EXPECT_EQ(static_cast<TCatalogRec*>(catalog->Data)->Modified, 0);
+}
+
+TEST_F(DiskScanTest, NotReadyDriveCreatesNothing)
+{
+    drives.Remove("fx");
+    const TScanResult result = Run(TScanOptions{});
+    EXPECT_EQ(result.Outcome, TScanOutcome::NotReady);
+    EXPECT_EQ(catalog->Count(), 0);
+}
+
+TEST(NameCaseRule, CapitalsOnly)
+{
+    const struct {
+        const char* In;
+        const char* Out;
+    } cases[] = {
+        {"README.TXT", "Readme.txt"}, {"DOCS\\READ.ME", "Docs\\Read.me"}, {"ReadMe.TXT", "ReadMe.TXT"},
+        {"A", "A"},                   {"AB", "Ab"},                       {"123.TXT", "123.txt"},
+        {"ÄRGER.TXT", "Ärger.txt"},   {"ÉTÉ\\ÀB", "Été\\Àb"},             {"Ärger.TXT", "Ärger.TXT"},
+        {"\xFF\xFE" "ABC", "\xFF\xFE" "abc"},
+    };
+    for (const auto& c : cases) {
+        std::string name = c.In;
+        ApplyNameCaseRule(name);
+        EXPECT_EQ(name, c.Out) << c.In;
+    }
+}
+
+TEST(FolderTimes, DosDateTimesInLocalTime)
+{
+    setenv("TZ", "UTC", 1);
+    tzset();
+    const struct {
+        int64_t Unix;
+        int32_t Dos;
+    } cases[] = {
+        {FixedTime, FixedDos},
+        {315532800, int32_t(0x00210000)},       // 1980-01-01 00:00:00
+        {315532799, 0},                        // the last second of 1979
+        {4102444799, int32_t(0xEF9FBF7D)},     // 2099-12-31 23:59:58 (two-second steps)
+        {4102444800, 0},                       // 2100-01-01
+        {-1, 0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(DosDateTimeFromUnix(c.Unix), c.Dos) << c.Unix;
+}
+
+TEST_F(DiskScanTest, NewSerialBeforeTheVolumeIsReadAndEjectAfterwards)
+{
+    File("A.TXT", "a");
+    TScanRequest request;
+    request.Catalog = catalog;
+    request.Drive = "fx";
+    request.ChangeSerial = true;
+    TScanOptions options;
+    options.EjectMediaCheck = true;
+    options.DiskName = "Backup (3)";
+    const TScanResult result = Scan(request, options);
+    ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
+    EXPECT_EQ(result.NewDisk->Text, "Backup");
+    EXPECT_NE(static_cast<TDiskRec*>(result.NewDisk->Data)->SerialNumber, 0x1A2B3C4Du);
+    EXPECT_FALSE(drives.Find("fx")->Medium.has_value()) << "ejected";
+    EXPECT_EQ(progress.ScanTop(), "Finished, ejecting media...");
+}
