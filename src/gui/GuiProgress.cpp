@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QProgressBar>
 
 namespace quorvex {
 
