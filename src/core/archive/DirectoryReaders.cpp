@@ -4,6 +4,7 @@
 #include "ArjDirectory.h"
 #include "GzipDirectory.h"
 #include "LhaDirectory.h"
+#include "RarDirectory.h"
 #include "TarDirectory.h"
 #include "ZipDirectory.h"
 #include "ZooDirectory.h"
@@ -39,6 +40,9 @@ std::unique_ptr<TDirectoryReader> MakeDirectoryReader(TArcType type)
     case atPAK:
     case atPakExe:
         return std::make_unique<TArcDirectory>(true);
+    case atRAR:
+    case atRarExe:
+        return std::make_unique<TRarDirectory>();
     case atZOO:
         return std::make_unique<TZooDirectory>();
     default:

@@ -121,4 +121,41 @@ inline QByteArray ArcArchive(const std::vector<TBuiltArcMember>& members, int un
     return out + QByteArray("\x1a\x00", 2);
 }
 
+// An archive of the older RAR format: marker, archive header (longer than 13 bytes when it
+// carries a comment), one file block per member (with its comment as a sub-block when it
+// has one), optionally a service block before the first member, and the end block. Header
+// CRCs are left 0: the listing does not check them.
+inline QByteArray Rar4Archive(const std::vector<TBuiltMember>& members, bool archiveComment,
+                              bool serviceBlock = false)
+{
+    auto block = [](uint8_t type, uint16_t flags, const QByteArray& body) {
+        QByteArray b = U16(0) + QByteArray(1, char(type)) + U16(flags) +
+                       U16(uint16_t(7 + body.size())) + body;
+        return b;
+    };
+    QByteArray out("Rar!\x1a\x07\x00", 7);
+    const QByteArray mainComment = archiveComment ? QByteArray(20, 'c') : QByteArray();
+    out += block(0x73, archiveComment ? 0x02 : 0, QByteArray(6, '\0') + mainComment);
+    auto file = [&](uint8_t type, const TBuiltMember& m, uint8_t method, uint32_t attributes) {
+        QByteArray body = U32(uint32_t(m.Data.size())) + U32(uint32_t(m.Data.size())) +
+                          QByteArray(1, '\2') + U32(Crc32Of(m.Data)) +
+                          U32(uint32_t(m.DosDate) << 16 | m.DosTime) + QByteArray(1, char(29)) +
+                          QByteArray(1, char('0' + method)) + U16(uint16_t(m.Name.size())) +
+                          U32(attributes) + m.Name;
+        uint16_t flags = 0x8000;
+        if (!m.Comment.isEmpty()) {
+            flags |= 0x08;
+            body += U16(0) + QByteArray(1, '\x75') + U16(0) +
+                    U16(uint16_t(13 + m.Comment.size())) + U16(uint16_t(m.Comment.size())) +
+                    QByteArray(1, char(15)) + QByteArray(1, '0') + U16(0) + m.Comment;
+        }
+        return block(type, flags, body) + m.Data;
+    };
+    if (serviceBlock) out += file(0x7A, Built("CMT", "packed comment"), 0, 0);
+    int method = 0;
+    for (const TBuiltMember& m : members)
+        out += file(0x74, m, uint8_t(method++ % 6), 0x20);
+    return out + block(0x7B, 0x4000, {});
+}
+
 } // namespace quorvex::test

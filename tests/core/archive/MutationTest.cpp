@@ -83,6 +83,7 @@ std::vector<TSample> Samples()
         {"arj", {"*.arj", "*.a01"}},
         {"lha", {"*.lzh"}},
         {"arc", {"*.arc"}},
+        {"rar", {"*.rar"}},
     };
     std::vector<TSample> out;
     for (const auto& f : folders) {
@@ -101,6 +102,7 @@ std::vector<TSample> Samples()
     for (uint8_t method : {10, 1, 2, 11})
         pak.push_back({Built("P.DAT", QByteArray(method, 'p')), method});
     out.push_back({"built.pak", ArcArchive(pak)});
+    out.push_back({"built.rar", Rar4Archive(members, true, true)});
     return out;
 }
 
@@ -109,7 +111,7 @@ std::vector<TSample> Samples()
 TEST(Mutation, EveryFixtureSurvivesDamage)
 {
     const std::vector<TSample> samples = Samples();
-    ASSERT_GE(samples.size(), 25u);
+    ASSERT_GE(samples.size(), 29u);
     TScratch dir;
     TRandom rnd(20261210);
     TArchiveLister lister; // one component for all, as a scan uses it
