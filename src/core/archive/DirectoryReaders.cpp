@@ -2,6 +2,7 @@
 
 #include "ArcDirectory.h"
 #include "ArjDirectory.h"
+#include "CabDirectory.h"
 #include "GzipDirectory.h"
 #include "LhaDirectory.h"
 #include "RarDirectory.h"
@@ -43,6 +44,8 @@ std::unique_ptr<TDirectoryReader> MakeDirectoryReader(TArcType type)
     case atRAR:
     case atRarExe:
         return std::make_unique<TRarDirectory>();
+    case atCAB:
+        return std::make_unique<TCabDirectory>();
     case atZOO:
         return std::make_unique<TZooDirectory>();
     default:

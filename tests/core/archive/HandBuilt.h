@@ -158,4 +158,38 @@ inline QByteArray Rar4Archive(const std::vector<TBuiltMember>& members, bool arc
     return out + block(0x7B, 0x4000, {});
 }
 
+struct TBuiltCabFile {
+    TBuiltMember Member;
+    uint16_t Folder = 0; // 0, or 0xFFFD / 0xFFFE / 0xFFFF for a file across cabinets
+    uint16_t Attributes = 0x20;
+};
+
+// One cabinet of a set: header (with the previous and next cabinet's names when given),
+// one folder holding every file's data in one stored data block, the file entries.
+inline QByteArray Cabinet(const std::vector<TBuiltCabFile>& files, uint16_t compression = 0,
+                          const QByteArray& previous = {}, const QByteArray& next = {},
+                          uint16_t index = 0)
+{
+    const uint16_t flags = uint16_t((previous.isEmpty() ? 0 : 1) | (next.isEmpty() ? 0 : 2));
+    QByteArray names;
+    if (!previous.isEmpty()) names += previous + '\0' + "DISK " + QByteArray::number(index) + '\0';
+    if (!next.isEmpty()) names += next + '\0' + "DISK " + QByteArray::number(index + 2) + '\0';
+    QByteArray entries, data;
+    for (const TBuiltCabFile& f : files) {
+        entries += U32(uint32_t(f.Member.Data.size())) + U32(uint32_t(data.size())) +
+                   U16(f.Folder) + U16(f.Member.DosDate) + U16(f.Member.DosTime) +
+                   U16(f.Attributes) + f.Member.Name + '\0';
+        data += f.Member.Data;
+    }
+    const uint32_t firstFile = uint32_t(36 + names.size() + 8);
+    const uint32_t dataOffset = firstFile + uint32_t(entries.size());
+    QByteArray out = QByteArray("MSCF") + U32(0) + U32(0) + U32(0) + U32(firstFile) + U32(0) +
+                     QByteArray("\x03\x01", 2) + U16(1) + U16(uint16_t(files.size())) +
+                     U16(flags) + U16(0x1234) + U16(index) + names + U32(dataOffset) + U16(1) +
+                     U16(compression) + entries + U32(0) + U16(uint16_t(data.size())) +
+                     U16(uint16_t(data.size())) + data;
+    PutU32(out, 8, uint32_t(out.size()));
+    return out;
+}
+
 } // namespace quorvex::test

@@ -84,6 +84,7 @@ std::vector<TSample> Samples()
         {"lha", {"*.lzh"}},
         {"arc", {"*.arc"}},
         {"rar", {"*.rar"}},
+        {"cab", {"*.cab"}},
     };
     std::vector<TSample> out;
     for (const auto& f : folders) {
@@ -103,6 +104,10 @@ std::vector<TSample> Samples()
         pak.push_back({Built("P.DAT", QByteArray(method, 'p')), method});
     out.push_back({"built.pak", ArcArchive(pak)});
     out.push_back({"built.rar", Rar4Archive(members, true, true)});
+    std::vector<TBuiltCabFile> cab;
+    for (const TBuiltMember& m : members)
+        cab.push_back({m});
+    out.push_back({"built.cab", Cabinet(cab, 1, "PREV.CAB", "NEXT.CAB")});
     return out;
 }
 
@@ -111,7 +116,7 @@ std::vector<TSample> Samples()
 TEST(Mutation, EveryFixtureSurvivesDamage)
 {
     const std::vector<TSample> samples = Samples();
-    ASSERT_GE(samples.size(), 29u);
+    ASSERT_GE(samples.size(), 31u);
     TScratch dir;
     TRandom rnd(20261210);
     TArchiveLister lister; // one component for all, as a scan uses it
