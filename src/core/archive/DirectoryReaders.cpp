@@ -2,8 +2,10 @@
 
 #include "ArcDirectory.h"
 #include "ArjDirectory.h"
+#include "BhDirectory.h"
 #include "CabDirectory.h"
 #include "GzipDirectory.h"
+#include "HaDirectory.h"
 #include "LhaDirectory.h"
 #include "RarDirectory.h"
 #include "TarDirectory.h"
@@ -46,6 +48,11 @@ std::unique_ptr<TDirectoryReader> MakeDirectoryReader(TArcType type)
         return std::make_unique<TRarDirectory>();
     case atCAB:
         return std::make_unique<TCabDirectory>();
+    case atHA:
+        return std::make_unique<THaDirectory>();
+    case atBH:
+    case atBHExe:
+        return std::make_unique<TBhDirectory>();
     case atZOO:
         return std::make_unique<TZooDirectory>();
     default:

@@ -192,4 +192,40 @@ inline QByteArray Cabinet(const std::vector<TBuiltCabFile>& files, uint16_t comp
     return out;
 }
 
+// An HA archive: "HA", the member count, then per member the 17-byte header, folder and
+// name, a machine-information block of `machineLength` bytes after its length byte, data.
+// `unixTime` is the members' time; the folder comes from TBuiltMember::Folder.
+inline QByteArray HaArchive(const std::vector<TBuiltMember>& members, uint32_t unixTime,
+                            uint8_t machineLength = 2)
+{
+    QByteArray out = QByteArray("HA") + U16(uint16_t(members.size()));
+    uint8_t method = 0;
+    for (const TBuiltMember& m : members) {
+        out += QByteArray(1, char(0x20 | method)) + U32(uint32_t(m.Data.size())) +
+               U32(uint32_t(m.Data.size())) + U32(Crc32Of(m.Data)) + U32(unixTime) + m.Folder +
+               '\0' + m.Name + '\0' + QByteArray(1, char(machineLength)) +
+               QByteArray(machineLength, '\x01') + m.Data;
+        method = uint8_t((method + 1) % 3);
+    }
+    return out;
+}
+
+// A BH archive: per member the signature, a 37-byte header, the name, the data.
+inline QByteArray BhArchive(const std::vector<TBuiltMember>& members)
+{
+    QByteArray out;
+    uint8_t method = 0;
+    for (const TBuiltMember& m : members) {
+        QByteArray h = QByteArray("BH\x05\x07", 4) + U16(uint16_t(37 + m.Name.size())) +
+                       QByteArray(1, '\0') + QByteArray(1, char(0x14)) + QByteArray(1, char(0x0A)) +
+                       QByteArray(1, '\0') + QByteArray(1, char(method)) +
+                       U32(uint32_t(m.DosDate) << 16 | m.DosTime) + U32(uint32_t(m.Data.size())) +
+                       U32(uint32_t(m.Data.size())) + U32(Crc32Of(m.Data)) + U16(0x21) +
+                       QByteArray(4, '\0') + U16(uint16_t(m.Name.size())) + QByteArray(2, '\0');
+        out += h + m.Name + m.Data;
+        method = uint8_t((method + 1) % 4);
+    }
+    return out;
+}
+
 } // namespace quorvex::test

@@ -108,6 +108,8 @@ std::vector<TSample> Samples()
     for (const TBuiltMember& m : members)
         cab.push_back({m});
     out.push_back({"built.cab", Cabinet(cab, 1, "PREV.CAB", "NEXT.CAB")});
+    out.push_back({"built.ha", HaArchive(members, 1709642096)});
+    out.push_back({"built.bh", BhArchive(members)});
     return out;
 }
 
