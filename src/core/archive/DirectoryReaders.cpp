@@ -2,8 +2,12 @@
 
 #include "ArcDirectory.h"
 #include "ArjDirectory.h"
+#include "BhDirectory.h"
+#include "CabDirectory.h"
 #include "GzipDirectory.h"
+#include "HaDirectory.h"
 #include "LhaDirectory.h"
+#include "RarDirectory.h"
 #include "TarDirectory.h"
 #include "ZipDirectory.h"
 #include "ZooDirectory.h"
@@ -39,6 +43,16 @@ std::unique_ptr<TDirectoryReader> MakeDirectoryReader(TArcType type)
     case atPAK:
     case atPakExe:
         return std::make_unique<TArcDirectory>(true);
+    case atRAR:
+    case atRarExe:
+        return std::make_unique<TRarDirectory>();
+    case atCAB:
+        return std::make_unique<TCabDirectory>();
+    case atHA:
+        return std::make_unique<THaDirectory>();
+    case atBH:
+    case atBHExe:
+        return std::make_unique<TBhDirectory>();
     case atZOO:
         return std::make_unique<TZooDirectory>();
     default:

@@ -121,4 +121,111 @@ inline QByteArray ArcArchive(const std::vector<TBuiltArcMember>& members, int un
     return out + QByteArray("\x1a\x00", 2);
 }
 
+// An archive of the older RAR format: marker, archive header (longer than 13 bytes when it
+// carries a comment), one file block per member (with its comment as a sub-block when it
+// has one), optionally a service block before the first member, and the end block. Header
+// CRCs are left 0: the listing does not check them.
+inline QByteArray Rar4Archive(const std::vector<TBuiltMember>& members, bool archiveComment,
+                              bool serviceBlock = false)
+{
+    auto block = [](uint8_t type, uint16_t flags, const QByteArray& body) {
+        QByteArray b = U16(0) + QByteArray(1, char(type)) + U16(flags) +
+                       U16(uint16_t(7 + body.size())) + body;
+        return b;
+    };
+    QByteArray out("Rar!\x1a\x07\x00", 7);
+    const QByteArray mainComment = archiveComment ? QByteArray(20, 'c') : QByteArray();
+    out += block(0x73, archiveComment ? 0x02 : 0, QByteArray(6, '\0') + mainComment);
+    auto file = [&](uint8_t type, const TBuiltMember& m, uint8_t method, uint32_t attributes) {
+        QByteArray body = U32(uint32_t(m.Data.size())) + U32(uint32_t(m.Data.size())) +
+                          QByteArray(1, '\2') + U32(Crc32Of(m.Data)) +
+                          U32(uint32_t(m.DosDate) << 16 | m.DosTime) + QByteArray(1, char(29)) +
+                          QByteArray(1, char('0' + method)) + U16(uint16_t(m.Name.size())) +
+                          U32(attributes) + m.Name;
+        uint16_t flags = 0x8000;
+        if (!m.Comment.isEmpty()) {
+            flags |= 0x08;
+            body += U16(0) + QByteArray(1, '\x75') + U16(0) +
+                    U16(uint16_t(13 + m.Comment.size())) + U16(uint16_t(m.Comment.size())) +
+                    QByteArray(1, char(15)) + QByteArray(1, '0') + U16(0) + m.Comment;
+        }
+        return block(type, flags, body) + m.Data;
+    };
+    if (serviceBlock) out += file(0x7A, Built("CMT", "packed comment"), 0, 0);
+    int method = 0;
+    for (const TBuiltMember& m : members)
+        out += file(0x74, m, uint8_t(method++ % 6), 0x20);
+    return out + block(0x7B, 0x4000, {});
+}
+
+struct TBuiltCabFile {
+    TBuiltMember Member;
+    uint16_t Folder = 0; // 0, or 0xFFFD / 0xFFFE / 0xFFFF for a file across cabinets
+    uint16_t Attributes = 0x20;
+};
+
+// One cabinet of a set: header (with the previous and next cabinet's names when given),
+// one folder holding every file's data in one stored data block, the file entries.
+inline QByteArray Cabinet(const std::vector<TBuiltCabFile>& files, uint16_t compression = 0,
+                          const QByteArray& previous = {}, const QByteArray& next = {},
+                          uint16_t index = 0)
+{
+    const uint16_t flags = uint16_t((previous.isEmpty() ? 0 : 1) | (next.isEmpty() ? 0 : 2));
+    QByteArray names;
+    if (!previous.isEmpty()) names += previous + '\0' + "DISK " + QByteArray::number(index) + '\0';
+    if (!next.isEmpty()) names += next + '\0' + "DISK " + QByteArray::number(index + 2) + '\0';
+    QByteArray entries, data;
+    for (const TBuiltCabFile& f : files) {
+        entries += U32(uint32_t(f.Member.Data.size())) + U32(uint32_t(data.size())) +
+                   U16(f.Folder) + U16(f.Member.DosDate) + U16(f.Member.DosTime) +
+                   U16(f.Attributes) + f.Member.Name + '\0';
+        data += f.Member.Data;
+    }
+    const uint32_t firstFile = uint32_t(36 + names.size() + 8);
+    const uint32_t dataOffset = firstFile + uint32_t(entries.size());
+    QByteArray out = QByteArray("MSCF") + U32(0) + U32(0) + U32(0) + U32(firstFile) + U32(0) +
+                     QByteArray("\x03\x01", 2) + U16(1) + U16(uint16_t(files.size())) +
+                     U16(flags) + U16(0x1234) + U16(index) + names + U32(dataOffset) + U16(1) +
+                     U16(compression) + entries + U32(0) + U16(uint16_t(data.size())) +
+                     U16(uint16_t(data.size())) + data;
+    PutU32(out, 8, uint32_t(out.size()));
+    return out;
+}
+
+// An HA archive: "HA", the member count, then per member the 17-byte header, folder and
+// name, a machine-information block of `machineLength` bytes after its length byte, data.
+// `unixTime` is the members' time; the folder comes from TBuiltMember::Folder.
+inline QByteArray HaArchive(const std::vector<TBuiltMember>& members, uint32_t unixTime,
+                            uint8_t machineLength = 2)
+{
+    QByteArray out = QByteArray("HA") + U16(uint16_t(members.size()));
+    uint8_t method = 0;
+    for (const TBuiltMember& m : members) {
+        out += QByteArray(1, char(0x20 | method)) + U32(uint32_t(m.Data.size())) +
+               U32(uint32_t(m.Data.size())) + U32(Crc32Of(m.Data)) + U32(unixTime) + m.Folder +
+               '\0' + m.Name + '\0' + QByteArray(1, char(machineLength)) +
+               QByteArray(machineLength, '\x01') + m.Data;
+        method = uint8_t((method + 1) % 3);
+    }
+    return out;
+}
+
+// A BH archive: per member the signature, a 37-byte header, the name, the data.
+inline QByteArray BhArchive(const std::vector<TBuiltMember>& members)
+{
+    QByteArray out;
+    uint8_t method = 0;
+    for (const TBuiltMember& m : members) {
+        QByteArray h = QByteArray("BH\x05\x07", 4) + U16(uint16_t(37 + m.Name.size())) +
+                       QByteArray(1, '\0') + QByteArray(1, char(0x14)) + QByteArray(1, char(0x0A)) +
+                       QByteArray(1, '\0') + QByteArray(1, char(method)) +
+                       U32(uint32_t(m.DosDate) << 16 | m.DosTime) + U32(uint32_t(m.Data.size())) +
+                       U32(uint32_t(m.Data.size())) + U32(Crc32Of(m.Data)) + U16(0x21) +
+                       QByteArray(4, '\0') + U16(uint16_t(m.Name.size())) + QByteArray(2, '\0');
+        out += h + m.Name + m.Data;
+        method = uint8_t((method + 1) % 4);
+    }
+    return out;
+}
+
 } // namespace quorvex::test

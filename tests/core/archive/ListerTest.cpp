@@ -87,6 +87,16 @@ TEST(Lister, ErrorsBeforeListing)
     EXPECT_EQ(unknown.Type, atUnknown);
     EXPECT_EQ(unknown.Errors, std::vector<int>{25202});
 
+    // Recognised, but no header of its format follows: nothing listed, no error.
+    const TListing arj =
+        ListArchive(dir.Write("a.arj", QByteArray("\x60\xea\x22\x00", 4) + QByteArray(60, '\0')));
+    EXPECT_EQ(arj.Type, atARJ);
+    EXPECT_TRUE(arj.Errors.empty());
+    EXPECT_TRUE(arj.Members.empty());
+    // Every type that detection gives has a directory reader.
+    for (int t = atARJ; t <= atZOO; ++t)
+        EXPECT_NE(MakeDirectoryReader(TArcType(t)), nullptr) << ArcTypeName(TArcType(t));
+
     TArchiveLister lister;
     lister.SetArchiveFile(Fixture("stored.zip"));
     std::vector<int> errors;

@@ -83,6 +83,8 @@ std::vector<TSample> Samples()
         {"arj", {"*.arj", "*.a01"}},
         {"lha", {"*.lzh"}},
         {"arc", {"*.arc"}},
+        {"rar", {"*.rar"}},
+        {"cab", {"*.cab"}},
     };
     std::vector<TSample> out;
     for (const auto& f : folders) {
@@ -101,6 +103,13 @@ std::vector<TSample> Samples()
     for (uint8_t method : {10, 1, 2, 11})
         pak.push_back({Built("P.DAT", QByteArray(method, 'p')), method});
     out.push_back({"built.pak", ArcArchive(pak)});
+    out.push_back({"built.rar", Rar4Archive(members, true, true)});
+    std::vector<TBuiltCabFile> cab;
+    for (const TBuiltMember& m : members)
+        cab.push_back({m});
+    out.push_back({"built.cab", Cabinet(cab, 1, "PREV.CAB", "NEXT.CAB")});
+    out.push_back({"built.ha", HaArchive(members, 1709642096)});
+    out.push_back({"built.bh", BhArchive(members)});
     return out;
 }
 
@@ -109,7 +118,7 @@ std::vector<TSample> Samples()
 TEST(Mutation, EveryFixtureSurvivesDamage)
 {
     const std::vector<TSample> samples = Samples();
-    ASSERT_GE(samples.size(), 25u);
+    ASSERT_GE(samples.size(), 31u);
     TScratch dir;
     TRandom rnd(20261210);
     TArchiveLister lister; // one component for all, as a scan uses it
