@@ -95,9 +95,9 @@ void FillFromStatx(const struct statx& st, const char* name, TFolderEntry& e)
 
 } // namespace
 
-TFolderReader::TFolderReader(const std::string& path) : m_path(path)
+TFolderReader::TFolderReader(const std::string& path, bool followLink) : m_path(path)
 {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    m_fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
     if (m_fd < 0) {
         m_result = errno == EACCES || errno == EPERM ? Denied : Missing;
         return;
@@ -141,10 +141,11 @@ bool TFolderReader::Next(TFolderEntry& entry)
     }
 }
 
-bool ReadEntryOf(const std::string& path, TFolderEntry& entry)
+bool ReadEntryOf(const std::string& path, TFolderEntry& entry, bool followLink)
 {
     struct statx st;
-    if (::statx(AT_FDCWD, path.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, StatMask, &st) != 0) return false;
+    const int flags = (followLink ? 0 : AT_SYMLINK_NOFOLLOW) | AT_NO_AUTOMOUNT;
+    if (::statx(AT_FDCWD, path.c_str(), flags, StatMask, &st) != 0) return false;
     const size_t slash = path.find_last_of('/');
     entry.Name = slash == std::string::npos ? path : path.substr(slash + 1);
     FillFromStatx(st, entry.Name.empty() ? "/" : entry.Name.c_str(), entry);

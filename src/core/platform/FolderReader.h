@@ -34,7 +34,9 @@ class TFolderReader {
 public:
     enum TOpenResult { Opened, Denied, Missing };
 
-    explicit TFolderReader(const std::string& path);
+    // followLink: path may be a symbolic link to the folder (a root chosen by the user);
+    // otherwise a link is not opened.
+    explicit TFolderReader(const std::string& path, bool followLink = false);
     ~TFolderReader();
     TFolderReader(const TFolderReader&) = delete;
     TFolderReader& operator=(const TFolderReader&) = delete;
@@ -56,7 +58,7 @@ private:
 };
 
 // The entry of one path (the folder itself or a file); false when it cannot be read.
-bool ReadEntryOf(const std::string& path, TFolderEntry& entry);
+bool ReadEntryOf(const std::string& path, TFolderEntry& entry, bool followLink = false);
 
 // Seconds since 1970 UTC as a DOS packed date-time in the local time of that moment;
 // 0 outside 1980..2099.

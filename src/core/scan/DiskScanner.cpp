@@ -134,7 +134,7 @@ TScanResult TDiskScanner::Run()
         if (m_disk->TotalClusters > m_disk->FreeClusters || m_disk->TotalClusters == 0) {
             const std::string root = RootPath();
             TFolderEntry rootEntry;
-            if (!ReadEntryOf(root.empty() ? "/" : root, rootEntry) || !rootEntry.IsDirectory)
+            if (!ReadEntryOf(root.empty() ? "/" : root, rootEntry, true) || !rootEntry.IsDirectory)
                 throw EFolderReadError("Cannot open folder " + (root.empty() ? std::string("/") : root));
             m_rootDevice = rootEntry.Device;
             bool unused = false;

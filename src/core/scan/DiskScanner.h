@@ -9,6 +9,9 @@
 // before the next entry. On success the new Disk is the last child of the catalog, dirty,
 // its catalog modified, and a Disk being updated is gone; on cancel or error the catalog is
 // exactly as before (the Disk being updated untouched).
+//
+// The caller shows the scan window (IProgress::ShowScan) before and closes it after, keeps
+// other commands away from the catalogs meanwhile, and selects the new Disk when it is there.
 
 #include "archive/ArchiveKinds.h"
 #include "config/OptionsTypes.h"

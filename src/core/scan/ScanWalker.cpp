@@ -111,7 +111,7 @@ void TDiskScanner::Walk(TTreeNode* node, TTreeNode* old, bool& parentOverride, c
 
 void TDiskScanner::ReadEntries(TWalk& walk)
 {
-    TFolderReader reader(walk.Path.empty() ? std::string("/") : walk.Path);
+    TFolderReader reader(walk.Path.empty() ? std::string("/") : walk.Path, walk.Node == m_diskNode);
     if (reader.Result() != TFolderReader::Opened) {
         if (walk.Node == m_diskNode) throw EFolderReadError("Cannot open folder " + walk.Path + "/");
         m_result.UnreadableFolders.push_back(walk.Path);

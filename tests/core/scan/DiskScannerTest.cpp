@@ -44,13 +44,15 @@ protected:
         File("BBS/FOO.ZIP", "not an archive at all");
         File("BBS/BAR.TXT", "bar");
         Folder("EMPTY");
+        ASSERT_EQ(symlink("SUB", At("LINK").c_str()), 0); // recorded, never followed
+        SetTimes(At("LINK"), FixedTime);
         StampFolders({"SUB", "BBS", "EMPTY", "RECYCLED", ".HIDDIR"});
     }
 };
 
 // "@" stands for the time every entry of the tree was given.
 const char* const ExpectedTree[] = {
-    "disk\tDisk fx:\tkind=0x2B\tfiles=9\tdescBytes=42\tmediaType=5\tscanFlags=0x01\tbytesPerSector=512\tsectorsPerCluster=16\tmaxNameLength=255\ttotalFiles=18\ttotalArchiveMembers=6\ttotalFolders=3\ttotalClusters=50000\tfreeClusters=20000\totherClusters=0\tserial=0x1A2B3C4D\treserved91=0\tlabel=Medium\tfileSystem=FAT\tvirtualRoot=\tdescription=Disk text",
+    "disk\tDisk fx:\tkind=0x2B\tfiles=10\tdescBytes=44\tmediaType=5\tscanFlags=0x01\tbytesPerSector=512\tsectorsPerCluster=16\tmaxNameLength=255\ttotalFiles=19\ttotalArchiveMembers=6\ttotalFolders=3\ttotalClusters=50000\tfreeClusters=20000\totherClusters=0\tserial=0x1A2B3C4D\treserved91=0\tlabel=Medium\tfileSystem=FAT\tvirtualRoot=\tdescription=Disk text",
     "file\t\\Bbs\\Bar.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=3\tcategory=0x00\tdescription=Bar text",
     "file\t\\Bbs\\Files.bbs\tkind=0x01\tattr=0x20\tmodified=@\tsize=71\tcategory=0x00\tdescription=",
     "file\t\\Bbs\\Foo.zip\tkind=0x01\tattr=0x20\tmodified=@\tsize=21\tcategory=0x00\tdescription=First line\\x0d\\x0asecond line",
@@ -60,6 +62,7 @@ const char* const ExpectedTree[] = {
     "file\t\\Docs.zip\\File_id.diz\tkind=0x11\tattr=0x00\tcreated=0x1AB9D27F\tmodified=0x52CF528F\taccessed=0x0000001F\tsize=31\tcategory=0x00\tdescription=",
     "file\t\\Docs.zip\\Readme.txt\tkind=0x11\tattr=0x00\tcreated=0x075FFC23\tmodified=0x52CF528F\taccessed=0x0000000C\tsize=12\tcategory=0x00\tdescription=member note",
     "file\t\\File_id.diz\tkind=0x01\tattr=0x20\tmodified=@\tsize=11\tcategory=0x00\tdescription=",
+    "file\t\\Link\tkind=0x01\tattr=0x20\tmodified=@\tsize=3\tcategory=0x00\tdescription=",
     "file\t\\MixedCase.TXT\tkind=0x01\tattr=0x20\tmodified=@\tsize=5\tcategory=0x00\tdescription=",
     "file\t\\My Long Name.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=4\tcategory=0x00\tdescription=A text file",
     "file\t\\New2100.txt\tkind=0x01\tattr=0x20\tmodified=0x00000000\tsize=3\tcategory=0x00\tdescription=",
@@ -92,8 +95,8 @@ TEST_F(DiskScanTest, TreeSavedAndReopenedHoldsExactlyTheExpectedItems)
     EXPECT_EQ(static_cast<TCatalogRec*>(catalog->Data)->Modified, 1);
     auto* disk = static_cast<TDiskRec*>(result.NewDisk->Data);
     EXPECT_EQ(disk->Dirty, 1);
-    // 30000 clusters in use, 18 of them (8 KiB each) taken by the scanned files.
-    EXPECT_EQ(disk->OtherClusters, 30000 - 18);
+    // 30000 clusters in use, 19 of them (8 KiB each) taken by the scanned files.
+    EXPECT_EQ(disk->OtherClusters, 30000 - 19);
     EXPECT_TRUE(result.UnreadableFolders.empty());
 
     std::vector<std::string> expected;
