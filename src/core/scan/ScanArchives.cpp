@@ -36,11 +36,6 @@ int CompareIgnoringCase(std::string_view a, std::string_view b)
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) { return CompareIgnoringCase(a, b) == 0; }
 
-bool SameFileName(const QString& a, const std::string& b)
-{
-    return QString::compare(a, QString::fromStdString(b), Qt::CaseInsensitive) == 0;
-}
-
 std::string FileNamePart(const QString& path) { return QFileInfo(path).fileName().toStdString(); }
 
 } // namespace
@@ -143,15 +138,16 @@ bool TDiskScanner::QuickScan(TWalk& walk, const TFolderEntry& entry, const std::
 void TDiskScanner::NewArchiveNode(TArchiveLister& lister)
 {
     const QString volume = lister.State().VolumeFileName;
+    // The first volume is the file met in the folder, under the name the folder gave.
     TFolderEntry entry = m_read.Entry;
+    std::string volumePath = m_read.Path;
     TTreeNode* parent = m_read.Walk->Node;
     if (m_read.MembersRead > 0) { // the reader went on to the next cabinet of a set
         m_read.Previous = m_read.Current;
-        if (!ReadEntryOf(QFile::encodeName(volume).toStdString(), entry)) entry.Name = FileNamePart(volume);
+        volumePath = QFile::encodeName(volume).toStdString();
+        if (!ReadEntryOf(volumePath, entry)) entry.Name = FileNamePart(volume);
         Progress().SetScanDir(volume);
         parent = m_read.Current->Parent();
-    } else {
-        entry.Name = FileNamePart(volume);
     }
     std::string name = entry.Name;
     ApplyNameCaseRule(name);
@@ -160,9 +156,10 @@ void TDiskScanner::NewArchiveNode(TArchiveLister& lister)
     rec->TotalSize = entry.Size * CurrencyScale;
     TTreeNode* node = AddNode(parent, name, rec);
     rec->Node = node;
-    m_read.Walk->Volumes.emplace_back(QFile::encodeName(volume).toStdString(), node);
+    m_read.Walk->Volumes.emplace_back(volumePath, node);
     m_read.Made.push_back(node);
     m_read.Current = node;
+    m_read.Volume = volume;
     m_read.Tail = nullptr;
     m_pool.CopyOnto(rec);
 }
@@ -191,8 +188,8 @@ void TDiskScanner::MemberRead(TArchiveLister& lister)
         m_read.SeenBbs = m_read.SeenBbs || SameIgnoringCase(name, "Files.bbs");
         m_read.SeenIon = m_read.SeenIon || SameIgnoringCase(name, "Descript.ion");
 
-        if (m_read.MembersRead == 0 || !SameFileName(QFileInfo(lister.State().VolumeFileName).fileName(), m_read.Current->Text))
-            NewArchiveNode(lister);
+        // A new volume is a new archive node: the reader moved on to the next cabinet.
+        if (m_read.MembersRead == 0 || lister.State().VolumeFileName != m_read.Volume) NewArchiveNode(lister);
         ++m_read.MembersRead;
         if (m_read.Previous && type == atCAB) {
             // A file continued from the previous cabinet is recorded once, where it starts.

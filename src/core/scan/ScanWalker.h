@@ -7,6 +7,8 @@
 #include "scan/DescriptionPool.h"
 #include "scan/DiskScanner.h"
 
+#include <QString>
+
 #include <chrono>
 #include <memory>
 #include <string>
@@ -55,6 +57,7 @@ private:
         TFolderEntry Entry;
         TTreeNode* Current = nullptr;  // the walked folder until the first member
         TTreeNode* Previous = nullptr; // the cabinet before the current one
+        QString Volume;                // the file the current node stands for
         TFileRec* Tail = nullptr;
         std::vector<TTreeNode*> Made;  // archive nodes made for this file
         int MembersRead = 0;
