@@ -303,3 +303,32 @@ TEST_F(DiskScanTest, NewSerialBeforeTheVolumeIsReadAndEjectAfterwards)
     EXPECT_FALSE(drives.Find("fx")->Medium.has_value()) << "ejected";
     EXPECT_EQ(progress.ScanTop(), "Finished, ejecting media...");
 }
+
+namespace {
+
+// Moves a folder away just before the walk opens it.
+class TFolderVanishes : public TRecordingProgress {
+public:
+    void SetScanDir(const QString& dir) override
+    {
+        TRecordingProgress::SetScanDir(dir);
+        if (dir.endsWith("/GONE/")) QDir().rename(dir, dir.chopped(1) + "-moved");
+    }
+};
+
+} // namespace
+
+TEST_F(DiskScanTest, FolderThatCannotBeOpenedIsRecordedEmpty)
+{
+    Folder("GONE");
+    File("GONE/X.TXT", "x");
+    TFolderVanishes vanish;
+    SetProgress(&vanish);
+    const TScanResult result = Run(TScanOptions{});
+    SetProgress(&progress);
+    ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
+    EXPECT_EQ(result.UnreadableFolders, std::vector<std::string>{At("GONE")});
+    ASSERT_EQ(result.NewDisk->Count(), 1);
+    EXPECT_EQ(result.NewDisk->Child(0)->Text, "Gone");
+    EXPECT_EQ(result.NewDisk->Child(0)->Data->Next, nullptr);
+}
