@@ -89,7 +89,7 @@ bool TDiskScanner::HandleArchive(TWalk& walk, const TFolderEntry& entry, const s
 
     const bool handled = !m_read.ReadFailed && m_read.MembersRead > 0;
     if (handled) {
-        m_disk->TotalArchiveMembers += m_read.MembersRead;
+        m_disk->TotalArchiveMembers += m_read.MembersRecorded;
         // Every cabinet of a set is a file of the disk of its own.
         for (TTreeNode* made : m_read.Made) {
             const int64_t size = static_cast<TFolderRec*>(made->Data)->TotalSize;
@@ -188,8 +188,23 @@ void TDiskScanner::MemberRead(TArchiveLister& lister)
         m_read.SeenBbs = m_read.SeenBbs || SameIgnoringCase(name, "Files.bbs");
         m_read.SeenIon = m_read.SeenIon || SameIgnoringCase(name, "Descript.ion");
 
-        // A new volume is a new archive node: the reader moved on to the next cabinet.
-        if (m_read.MembersRead == 0 || lister.State().VolumeFileName != m_read.Volume) NewArchiveNode(lister);
+        // A new volume is a new archive node: the reader moved on to the next cabinet. A
+        // cabinet this folder listed before on its own has its node already.
+        const QString& volume = lister.State().VolumeFileName;
+        if (m_read.MembersRead == 0 || volume != m_read.Volume) {
+            const std::string volumePath = QFile::encodeName(volume).toStdString();
+            const bool known = m_read.MembersRead > 0 &&
+                               std::any_of(m_read.Walk->Volumes.begin(), m_read.Walk->Volumes.end(),
+                                           [&](const auto& v) { return SameIgnoringCase(v.first, volumePath); });
+            m_read.SkipVolume = known;
+            if (known) {
+                m_read.Volume = volume;
+                m_read.Previous = nullptr;
+            } else {
+                NewArchiveNode(lister);
+            }
+        }
+        if (m_read.SkipVolume) return;
         ++m_read.MembersRead;
         if (m_read.Previous && type == atCAB) {
             // A file continued from the previous cabinet is recorded once, where it starts.
@@ -217,6 +232,7 @@ void TDiskScanner::MemberRead(TArchiveLister& lister)
                 owner->KindFlags |= ifDescribedFiles;
             }
         }
+        ++m_read.MembersRecorded;
         m_pool.CopyOnto(rec);
     } catch (...) { // one member that cannot be recorded is left out
     }

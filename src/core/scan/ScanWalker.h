@@ -61,6 +61,8 @@ private:
         TFileRec* Tail = nullptr;
         std::vector<TTreeNode*> Made;  // archive nodes made for this file
         int MembersRead = 0;
+        int MembersRecorded = 0;       // without a file recorded in the cabinet before
+        bool SkipVolume = false;       // the current volume was listed on its own before
         bool ReadFailed = false;
         bool SeenDiz = false, SeenBbs = false, SeenIon = false;
     };

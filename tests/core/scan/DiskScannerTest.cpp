@@ -1,5 +1,7 @@
 #include "ScanTestSupport.h"
 
+#include "../archive/HandBuilt.h"
+
 #include "catalog/CatalogOpener.h"
 #include "platform/FolderReader.h"
 #include "scan/NameCase.h"
@@ -331,4 +333,53 @@ TEST_F(DiskScanTest, FolderThatCannotBeOpenedIsRecordedEmpty)
     ASSERT_EQ(result.NewDisk->Count(), 1);
     EXPECT_EQ(result.NewDisk->Child(0)->Text, "Gone");
     EXPECT_EQ(result.NewDisk->Child(0)->Data->Next, nullptr);
+}
+
+TEST_F(DiskScanTest, CabinetSetGivesOneArchiveNodePerCabinet)
+{
+    using quorvex::test::Built;
+    using quorvex::test::Cabinet;
+    using quorvex::test::TBuiltCabFile;
+    auto files = [](std::initializer_list<const char*> names, uint16_t last) {
+        std::vector<TBuiltCabFile> out;
+        for (const char* name : names) out.push_back({Built(name, QByteArray(name) + " data")});
+        if (last) out.back().Folder = last;
+        return out;
+    };
+    // Sets under several names: the folders list their entries in an order of their own, so
+    // some meet the second cabinet first.
+    constexpr int Sets = 8;
+    std::vector<int64_t> secondSizes;
+    for (int i = 0; i < Sets; ++i) {
+        const std::string a = "SET" + std::to_string(i) + "A.CAB", b = "SET" + std::to_string(i) + "B.CAB";
+        // B.TXT starts in the first cabinet and goes on in the second.
+        const QByteArray first = Cabinet(files({"A.TXT", "B.TXT"}, 0xFFFE), 0, {}, QByteArray::fromStdString(b));
+        const QByteArray second = Cabinet(files({"B.TXT", "C.TXT"}, 0), 1, QByteArray::fromStdString(a), {}, 1);
+        Folder("F" + std::to_string(i));
+        File("F" + std::to_string(i) + "/" + a, first.toStdString());
+        File("F" + std::to_string(i) + "/" + b, second.toStdString());
+        secondSizes.push_back(second.size());
+    }
+    const TScanResult result = Run(TScanOptions{});
+    ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
+    auto* d = static_cast<TDiskRec*>(result.NewDisk->Data);
+    EXPECT_EQ(d->TotalFiles, 2 * Sets) << "every cabinet is a file of its own, recorded once";
+    int members = 0;
+    for (int i = 0; i < Sets; ++i) {
+        const std::string folder = "F" + std::to_string(i);
+        TTreeNode* node = ChildNamed(result.NewDisk, folder);
+        ASSERT_TRUE(node);
+        EXPECT_EQ(node->Data->Next, nullptr) << folder;
+        ASSERT_EQ(node->Count(), 2) << folder;
+        TTreeNode* one = ChildNamed(node, "Set" + std::to_string(i) + "a.cab");
+        TTreeNode* two = ChildNamed(node, "Set" + std::to_string(i) + "b.cab");
+        ASSERT_TRUE(one && two) << folder;
+        EXPECT_TRUE(FileNamed(one, "A.txt"));
+        EXPECT_TRUE(FileNamed(one, "B.txt"));
+        EXPECT_TRUE(FileNamed(two, "C.txt"));
+        EXPECT_EQ(static_cast<TFolderRec*>(two->Data)->TotalSize, secondSizes[size_t(i)] * CurrencyScale);
+        for (TTreeNode* n : {one, two})
+            for (TFileRec* f = n->Data->Next; f; f = f->Next) ++members;
+    }
+    EXPECT_EQ(d->TotalArchiveMembers, members);
 }
