@@ -197,7 +197,9 @@ TEST_F(DiskScanTest, CapacityFromTheScannedClusters)
         EXPECT_EQ(d->OtherClusters, c.Other) << c.Total;
         EXPECT_EQ(ItemIs(d, ifCompressed), c.Compressed) << c.Total;
         EXPECT_EQ(ItemIs(d, ifVirtualRoot), !c.VirtualRoot.isEmpty());
-        if (!c.VirtualRoot.isEmpty()) EXPECT_EQ(DiskSize(d, TDiskSizeKind::Capacity), 3 * 8192 * CurrencyScale);
+        if (!c.VirtualRoot.isEmpty()) {
+            EXPECT_EQ(DiskSize(d, TDiskSizeKind::Capacity), 3 * 8192 * CurrencyScale);
+        }
         DeleteItemNode(result.NewDisk);
     }
 }
