@@ -26,11 +26,12 @@
 using namespace quorvex;
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
 constexpr int TopFolders = 100;
-constexpr int SubFolders = 99;       // 100 + 100 x 99 = 10,000 folders
-constexpr int FilesPerFolder = 20;   // 200,000 files
+constexpr int SubFolders = 99;     // 100 + 100 x 99 = 10,000 folders
+constexpr int FilesPerFolder = 20; // 200,000 files
 constexpr int TotalFiles = (TopFolders + TopFolders * SubFolders) * FilesPerFolder;
 
 // QUORVEX_SCAN_TREE names a folder to make the tree in and keep for later runs (making it
@@ -51,7 +52,8 @@ struct TTree {
             for (int f = 0; f < FilesPerFolder; ++f) {
                 char name[32];
                 // Some names in capitals, so the name case rule has work to do.
-                std::snprintf(name, sizeof name, f % 10 == 0 ? "REPORT_%03d.TXT" : "file_%03d.dat", f);
+                std::snprintf(name, sizeof name, f % 10 == 0 ? "REPORT_%03d.TXT" : "file_%03d.dat",
+                              f);
                 nameBytes += int64_t(std::strlen(name));
                 if (made) continue;
                 const std::string path = folder + "/" + name;
@@ -129,12 +131,14 @@ void BM_ScanTree(benchmark::State& state)
             state.SkipWithError("scan failed");
             break;
         }
-        if (static_cast<TDiskRec*>(disk->Data)->TotalFiles != TotalFiles) state.SkipWithError("files missing");
+        if (static_cast<TDiskRec*>(disk->Data)->TotalFiles != TotalFiles)
+            state.SkipWithError("files missing");
         state.PauseTiming();
         setup.tree.Delete(disk);
         state.ResumeTiming();
     }
-    state.counters["files/s"] = benchmark::Counter(double(TotalFiles), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["files/s"] =
+        benchmark::Counter(double(TotalFiles), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 double ChildCpuSeconds()
@@ -153,8 +157,10 @@ void BM_FindPrintf(benchmark::State& state)
     const double before = ChildCpuSeconds();
     for (auto _ : state)
         if (tree.FindOnce() != 0) state.SkipWithError("find failed");
-    state.counters["files/s"] = benchmark::Counter(double(TotalFiles), benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["find cpu ms"] = (ChildCpuSeconds() - before) * 1000 / double(state.iterations());
+    state.counters["files/s"] =
+        benchmark::Counter(double(TotalFiles), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["find cpu ms"] =
+        (ChildCpuSeconds() - before) * 1000 / double(state.iterations());
 }
 
 // The heap a scanned disk holds, per file record.

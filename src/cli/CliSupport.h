@@ -6,12 +6,14 @@
 
 #include <string>
 
-namespace quorvex {
+namespace quorvex
+{
 class TCatalogTree;
 class TTreeNode;
 } // namespace quorvex
 
-namespace quorvex::cli {
+namespace quorvex::cli
+{
 
 // Opens the catalog, printing the error the way the program words it; null on failure.
 TTreeNode* OpenOrReport(TCatalogTree& tree, const char* file);
@@ -19,7 +21,8 @@ TTreeNode* OpenOrReport(TCatalogTree& tree, const char* file);
 // A Currency value as whole bytes.
 std::string Bytes(int64_t currency);
 
-class TAnswerSave : public IFileDialogs {
+class TAnswerSave : public IFileDialogs
+{
 public:
     explicit TAnswerSave(std::string file) : m_file(std::move(file)) {}
     std::vector<std::string> OpenCatalogs(const std::string&) override { return {}; }

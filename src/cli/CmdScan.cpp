@@ -19,19 +19,25 @@
 #include <cstring>
 #include <string>
 
-namespace quorvex::cli {
+namespace quorvex::cli
+{
 
-namespace {
+namespace
+{
 
-constexpr char Usage[] =
-    "usage: quorvex-cli scan FILE.ctf DIR [--name DISKNAME] [--update DISKNAME] [--no-archives] [--no-descriptions]\n";
+constexpr char Usage[] = "usage: quorvex-cli scan FILE.ctf DIR [--name DISKNAME] [--update "
+                         "DISKNAME] [--no-archives] [--no-descriptions]\n";
 
 volatile std::sig_atomic_t s_interrupted = 0;
 
-void OnInterrupt(int) { s_interrupted = 1; }
+void OnInterrupt(int)
+{
+    s_interrupted = 1;
+}
 
 // Ctrl+C becomes the scan window's confirmed Cancel.
-class TInterruptibleProgress : public TConsoleProgress {
+class TInterruptibleProgress : public TConsoleProgress
+{
 public:
     void ProcessEvents() override
     {
@@ -51,7 +57,8 @@ bool FindDrive(const QString& folder, QString& drive, QString& virtualRoot)
             best = root.size();
             drive = d.Id;
             const QString rest = folder == root ? QString() : folder.mid(prefix.size());
-            virtualRoot = rest.isEmpty() ? QString() : u'\\' + QString(rest).replace(u'/', u'\\') + u'\\';
+            virtualRoot =
+                rest.isEmpty() ? QString() : u'\\' + QString(rest).replace(u'/', u'\\') + u'\\';
         }
     }
     return best >= 0;
@@ -64,12 +71,18 @@ int RunScan(int argc, char** argv)
     std::string file, dir, name, update;
     bool archives = true, descriptions = true;
     for (int i = 0; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--name") && i + 1 < argc) name = argv[++i];
-        else if (!std::strcmp(argv[i], "--update") && i + 1 < argc) update = argv[++i];
-        else if (!std::strcmp(argv[i], "--no-archives")) archives = false;
-        else if (!std::strcmp(argv[i], "--no-descriptions")) descriptions = false;
-        else if (argv[i][0] != '-' && file.empty()) file = argv[i];
-        else if (argv[i][0] != '-' && dir.empty()) dir = argv[i];
+        if (!std::strcmp(argv[i], "--name") && i + 1 < argc)
+            name = argv[++i];
+        else if (!std::strcmp(argv[i], "--update") && i + 1 < argc)
+            update = argv[++i];
+        else if (!std::strcmp(argv[i], "--no-archives"))
+            archives = false;
+        else if (!std::strcmp(argv[i], "--no-descriptions"))
+            descriptions = false;
+        else if (argv[i][0] != '-' && file.empty())
+            file = argv[i];
+        else if (argv[i][0] != '-' && dir.empty())
+            dir = argv[i];
         else {
             std::fputs(Usage, stderr);
             return 2;
@@ -98,7 +111,9 @@ int RunScan(int argc, char** argv)
         if (!cat) return 1;
     } else {
         auto* rec = new TCatalogRec;
-        cat = tree.AddChild(nullptr, QFileInfo(QString::fromLocal8Bit(file.c_str())).completeBaseName().toStdString(), rec);
+        cat = tree.AddChild(
+            nullptr,
+            QFileInfo(QString::fromLocal8Bit(file.c_str())).completeBaseName().toStdString(), rec);
         rec->Node = cat;
     }
     request.Catalog = cat;
@@ -107,7 +122,8 @@ int RunScan(int argc, char** argv)
         for (int i = 0; i < cat->Count() && !request.OldDisk; ++i)
             if (cat->Child(i)->Text == update) request.OldDisk = cat->Child(i);
         if (!request.OldDisk) {
-            std::fprintf(stderr, "quorvex-cli: %s: no disk named %s\n", file.c_str(), update.c_str());
+            std::fprintf(stderr, "quorvex-cli: %s: no disk named %s\n", file.c_str(),
+                         update.c_str());
             return 1;
         }
     }
@@ -119,32 +135,40 @@ int RunScan(int argc, char** argv)
     options.EjectMediaCheck = false;
     options.BrowseArchiveCheck = archives;
     if (!descriptions) // no description files; what the catalog knows is still kept
-        options.ImportDizCheck = options.ImportBBSCheck = options.Import4DOSCheck = options.ImportCommentCheck = false;
+        options.ImportDizCheck = options.ImportBBSCheck = options.Import4DOSCheck =
+            options.ImportCommentCheck = false;
 
     TInterruptibleProgress progress;
     SetProgress(&progress);
-    struct sigaction action {};
+    struct sigaction action {
+    };
     action.sa_handler = OnInterrupt;
-    struct sigaction previous {};
+    struct sigaction previous {
+    };
     sigaction(SIGINT, &action, &previous);
-    std::fprintf(stderr, "quorvex-cli: scanning %s (Ctrl+C cancels)\n", folder.toLocal8Bit().constData());
+    std::fprintf(stderr, "quorvex-cli: scanning %s (Ctrl+C cancels)\n",
+                 folder.toLocal8Bit().constData());
     const TScanResult result = Scan(request, options);
     sigaction(SIGINT, &previous, nullptr);
     SetProgress(nullptr);
 
     for (const std::string& f : result.UnreadableFolders)
-        std::fprintf(stderr, "quorvex-cli: %s: not readable, recorded as an empty folder\n", f.c_str());
+        std::fprintf(stderr, "quorvex-cli: %s: not readable, recorded as an empty folder\n",
+                     f.c_str());
     switch (result.Outcome) {
     case TScanOutcome::NotReady:
-        std::fprintf(stderr, "quorvex-cli: drive %s is not ready\n", request.Drive.toLocal8Bit().constData());
+        std::fprintf(stderr, "quorvex-cli: drive %s is not ready\n",
+                     request.Drive.toLocal8Bit().constData());
         return 1;
     case TScanOutcome::Aborted:
         std::fprintf(stderr, "quorvex-cli: scan cancelled, %s left as it was\n", file.c_str());
         return 1;
     case TScanOutcome::Failed:
-        std::fprintf(stderr, "quorvex-cli: %s\n%s\n", result.Error.c_str(), ScanFailedMessage().toLocal8Bit().constData());
+        std::fprintf(stderr, "quorvex-cli: %s\n%s\n", result.Error.c_str(),
+                     ScanFailedMessage().toLocal8Bit().constData());
         return 1;
-    case TScanOutcome::Finished: break;
+    case TScanOutcome::Finished:
+        break;
     }
 
     auto* catRec = static_cast<TCatalogRec*>(cat->Data);
@@ -154,10 +178,12 @@ int RunScan(int argc, char** argv)
     SetFileDialogs(nullptr);
     if (!saved) return 1;
     auto* d = static_cast<TDiskRec*>(result.NewDisk->Data);
-    std::printf("disk\t%s\tfiles=%d\tfolders=%d\tarchiveMembers=%d\tcapacity=%s\tused=%s\tfree=%s\n",
-                result.NewDisk->Text.c_str(), d->TotalFiles, d->TotalFolders, d->TotalArchiveMembers,
-                Bytes(DiskSize(d, TDiskSizeKind::Capacity)).c_str(), Bytes(DiskSize(d, TDiskSizeKind::Used)).c_str(),
-                Bytes(DiskSize(d, TDiskSizeKind::Free)).c_str());
+    std::printf(
+        "disk\t%s\tfiles=%d\tfolders=%d\tarchiveMembers=%d\tcapacity=%s\tused=%s\tfree=%s\n",
+        result.NewDisk->Text.c_str(), d->TotalFiles, d->TotalFolders, d->TotalArchiveMembers,
+        Bytes(DiskSize(d, TDiskSizeKind::Capacity)).c_str(),
+        Bytes(DiskSize(d, TDiskSizeKind::Used)).c_str(),
+        Bytes(DiskSize(d, TDiskSizeKind::Free)).c_str());
     return 0;
 }
 

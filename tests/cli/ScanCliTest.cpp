@@ -10,9 +10,11 @@
 
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
-class ScanCli : public ::testing::Test {
+class ScanCli : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -21,7 +23,8 @@ protected:
         WriteFileBytes(tree + "/README.TXT", "Top readme.\n");
         WriteFileBytes(tree + "/DESCRIPT.ION", "readme.txt Read me first\r\n");
         WriteFileBytes(tree + "/DOCS/MANUAL.TXT", "manual");
-        WriteFileBytes(tree + "/docs.zip", ReadFileBytes(std::string(QUORVEX_FIXTURES) + "/scan/docs.zip"));
+        WriteFileBytes(tree + "/docs.zip",
+                       ReadFileBytes(std::string(QUORVEX_FIXTURES) + "/scan/docs.zip"));
         catalog = dir.Path("cat.ctf");
     }
     TTempDir dir;
@@ -40,7 +43,8 @@ TEST_F(ScanCli, ScansAFolderIntoANewCatalogAndUpdatesIt)
     EXPECT_NE(r.Out.find("archive\tdocs.zip\t"), std::string::npos) << r.Out;
     EXPECT_NE(r.Out.find("file\tReadme.txt\t12\tRead me first\n"), std::string::npos) << r.Out;
     r = RunCli({"dump", catalog});
-    EXPECT_NE(r.Out.find("virtualRoot=\\"), std::string::npos) << "a folder is scanned as a virtual root";
+    EXPECT_NE(r.Out.find("virtualRoot=\\"), std::string::npos)
+        << "a folder is scanned as a virtual root";
 
     r = RunCli({"scan", catalog, tree, "--update", "Docs", "--no-archives", "--no-descriptions"});
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
@@ -71,7 +75,8 @@ TEST_F(ScanCli, InterruptLeavesTheCatalogFileAsItWas)
     for (int d = 0; d < 400; ++d) {
         const std::string folder = tree + "/BULK/D" + std::to_string(d);
         QDir().mkpath(QString::fromStdString(folder));
-        for (int f = 0; f < 50; ++f) WriteFileBytes(folder + "/F" + std::to_string(f) + ".TXT", "x");
+        for (int f = 0; f < 50; ++f)
+            WriteFileBytes(folder + "/F" + std::to_string(f) + ".TXT", "x");
     }
     QProcess process;
     process.setReadChannel(QProcess::StandardError);

@@ -12,9 +12,11 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 constexpr int64_t SecondsPerDay = 86400;
 
@@ -42,9 +44,12 @@ int64_t LocalOffsetAt(int64_t seconds)
 uint8_t AttributesOf(const char* name, bool directory, bool regular, bool link, bool ownerWrite)
 {
     uint8_t attr = 0;
-    if (directory) attr |= faDirectory;
-    else if (regular || link) attr |= faArchive;
-    else attr |= faSysFile;
+    if (directory)
+        attr |= faDirectory;
+    else if (regular || link)
+        attr |= faArchive;
+    else
+        attr |= faSysFile;
     if (name[0] == '.') attr |= faHidden;
     if (!ownerWrite) attr |= faReadOnly;
     return attr;
@@ -55,22 +60,28 @@ uint8_t AttributesOf(const char* name, bool directory, bool regular, bool link, 
 int32_t DosDateTimeFromUnix(int64_t seconds)
 {
     // Beyond these the year cannot be in 1980..2099 whatever the zone.
-    if (seconds < 315532800 - 2 * SecondsPerDay || seconds > 4102444800 + 2 * SecondsPerDay) return 0;
+    if (seconds < 315532800 - 2 * SecondsPerDay || seconds > 4102444800 + 2 * SecondsPerDay)
+        return 0;
     const int64_t local = seconds + LocalOffsetAt(seconds);
-    const int64_t day = local >= 0 ? local / SecondsPerDay : -((-local + SecondsPerDay - 1) / SecondsPerDay);
+    const int64_t day =
+        local >= 0 ? local / SecondsPerDay : -((-local + SecondsPerDay - 1) / SecondsPerDay);
     const int64_t secs = local - day * SecondsPerDay;
     const std::chrono::year_month_day ymd{std::chrono::sys_days{std::chrono::days{day}}};
     const int year = int(ymd.year());
     if (year < 1980 || year > 2099) return 0;
-    const uint32_t date = uint32_t(year - 1980) << 9 | unsigned(ymd.month()) << 5 | unsigned(ymd.day());
-    const uint32_t time = uint32_t(secs / 3600) << 11 | uint32_t(secs / 60 % 60) << 5 | uint32_t(secs % 60 / 2);
+    const uint32_t date =
+        uint32_t(year - 1980) << 9 | unsigned(ymd.month()) << 5 | unsigned(ymd.day());
+    const uint32_t time =
+        uint32_t(secs / 3600) << 11 | uint32_t(secs / 60 % 60) << 5 | uint32_t(secs % 60 / 2);
     return int32_t(date << 16 | time);
 }
 
-namespace {
+namespace
+{
 
 constexpr long BufferSize = 64 * 1024;
-constexpr unsigned StatMask = STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME;
+constexpr unsigned StatMask =
+    STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME;
 
 struct TLinuxDirent {
     uint64_t Inode;
@@ -132,8 +143,10 @@ bool TFolderReader::Next(TFolderEntry& entry)
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
         struct statx st;
         if (::statx(m_fd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, StatMask, &st) != 0) {
-            if (errno == ENOENT || errno == EACCES || errno == ENOTDIR) continue; // gone, or not ours to see
-            throw EFolderReadError("Cannot read " + m_path + "/" + name + ": " + std::strerror(errno));
+            if (errno == ENOENT || errno == EACCES || errno == ENOTDIR)
+                continue; // gone, or not ours to see
+            throw EFolderReadError("Cannot read " + m_path + "/" + name + ": " +
+                                   std::strerror(errno));
         }
         entry.Name.assign(name);
         FillFromStatx(st, name, entry);

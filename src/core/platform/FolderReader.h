@@ -7,10 +7,12 @@
 #include <stdexcept>
 #include <string>
 
-namespace quorvex {
+namespace quorvex
+{
 
 // A folder that could be opened failed while it was read (a failing medium).
-class EFolderReadError : public std::runtime_error {
+class EFolderReadError : public std::runtime_error
+{
 public:
     using std::runtime_error::runtime_error;
 };
@@ -30,7 +32,8 @@ struct TFolderEntry {
 // Symbolic links are entries of their own (never followed); a name beginning with "." is
 // hidden; no owner write permission is read-only; devices, pipes and sockets are system
 // entries; plain files carry the archive bit.
-class TFolderReader {
+class TFolderReader
+{
 public:
     enum TOpenResult { Opened, Denied, Missing };
 

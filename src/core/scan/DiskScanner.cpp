@@ -17,7 +17,8 @@
 #include <cmath>
 #include <limits>
 
-namespace quorvex {
+namespace quorvex
+{
 
 TScanOptions ScanOptionsFromSettings(const TOptions& o, bool updating)
 {
@@ -39,15 +40,17 @@ TScanOptions ScanOptionsFromSettings(const TOptions& o, bool updating)
     s.DescTruncCheck = o.DescTruncCheck();
     s.DescTruncEdit = o.DescTruncEdit();
     s.ExtractDir = o.ExtractDir().toStdString();
-    for (int kind = 1; kind <= ArchiveKindCount; ++kind) s.ArchiveKinds.SetEnabled(kind, o.ArchiveKindEnabled(kind));
+    for (int kind = 1; kind <= ArchiveKindCount; ++kind)
+        s.ArchiveKinds.SetEnabled(kind, o.ArchiveKindEnabled(kind));
     return s;
 }
 
 QString ScanFailedMessage()
 {
-    return QStringLiteral("The disk scan was terminated and canceled due to an error encountered in the process. "
-                          "Please check if data on the media is valid, and there is no damage to media itself "
-                          "(like scratches on CD-ROM surface).");
+    return QStringLiteral(
+        "The disk scan was terminated and canceled due to an error encountered in the process. "
+        "Please check if data on the media is valid, and there is no damage to media itself "
+        "(like scratches on CD-ROM surface).");
 }
 
 TScanResult Scan(const TScanRequest& request, const TScanOptions& options)
@@ -71,7 +74,8 @@ std::string TDiskScanner::RootPath() const
         sub.replace(u'\\', u'/');
         root += sub.toStdString();
     }
-    while (!root.empty() && root.back() == '/') root.pop_back();
+    while (!root.empty() && root.back() == '/')
+        root.pop_back();
     return root; // "" for the file system's own root
 }
 
@@ -116,7 +120,8 @@ TScanResult TDiskScanner::Run()
     }
     m_diskNode = AddNode(m_request.Catalog, name, m_disk);
     m_disk->Node = m_diskNode;
-    if (auto* old = m_request.OldDisk ? AsDisk(m_request.OldDisk->Data) : nullptr) m_disk->Description = old->Description;
+    if (auto* old = m_request.OldDisk ? AsDisk(m_request.OldDisk->Data) : nullptr)
+        m_disk->Description = old->Description;
     if (!m_request.VirtualRoot.isEmpty()) {
         m_disk->KindFlags |= ifVirtualRoot;
         m_disk->VirtualRootPath.Assign(m_request.VirtualRoot.toStdString());
@@ -128,14 +133,15 @@ TScanResult TDiskScanner::Run()
         if (m_abort) throw EFolderReadError("cancelled");
         m_pool.Empty();
         if (m_options.KeepCurrentCheck) BuildPool();
-        progress.SetScanLabels(QStringLiteral("Scanning disk, please wait..."), QStringLiteral("Reading file data in:"),
-                               QString());
+        progress.SetScanLabels(QStringLiteral("Scanning disk, please wait..."),
+                               QStringLiteral("Reading file data in:"), QString());
         progress.ShowScanBar();
         if (m_disk->TotalClusters > m_disk->FreeClusters || m_disk->TotalClusters == 0) {
             const std::string root = RootPath();
             TFolderEntry rootEntry;
             if (!ReadEntryOf(root.empty() ? "/" : root, rootEntry, true) || !rootEntry.IsDirectory)
-                throw EFolderReadError("Cannot open folder " + (root.empty() ? std::string("/") : root));
+                throw EFolderReadError("Cannot open folder " +
+                                       (root.empty() ? std::string("/") : root));
             m_rootDevice = rootEntry.Device;
             bool unused = false;
             Walk(m_diskNode, m_request.OldDisk, unused, root, true);
@@ -168,7 +174,8 @@ void TDiskScanner::BuildPool()
         disks.push_back(m_request.OldDisk);
     } else {
         for (int i = 0; i < m_request.Catalog->Count(); ++i)
-            if (m_request.Catalog->Child(i) != m_diskNode) disks.push_back(m_request.Catalog->Child(i));
+            if (m_request.Catalog->Child(i) != m_diskNode)
+                disks.push_back(m_request.Catalog->Child(i));
     }
     m_pool.Build(disks);
     m_pool.SortAndIndex();
@@ -186,7 +193,8 @@ void TDiskScanner::Reconcile()
 {
     const double counted = m_counted;
     if (double(m_disk->TotalClusters) >= counted) {
-        m_disk->OtherClusters = int32_t(std::clamp(std::trunc(m_used - counted), double(INT32_MIN), double(INT32_MAX)));
+        m_disk->OtherClusters =
+            int32_t(std::clamp(std::trunc(m_used - counted), double(INT32_MIN), double(INT32_MAX)));
     } else {
         m_disk->TotalClusters = int32_t(std::min(std::round(counted), double(INT32_MAX)));
         m_disk->FreeClusters = 0;
@@ -200,12 +208,14 @@ void TDiskScanner::Finish()
     IProgress& progress = Progress();
     progress.AdvanceScan(std::max(0.0, m_used - m_counted));
     // The root is not counted; the stored count is 16 bits wide and stops at its largest value.
-    m_disk->TotalFolders = uint16_t(std::clamp(m_folders - 1, 0, int(std::numeric_limits<uint16_t>::max())));
+    m_disk->TotalFolders =
+        uint16_t(std::clamp(m_folders - 1, 0, int(std::numeric_limits<uint16_t>::max())));
     Reconcile();
     MarkDiskDirty(m_diskNode, true);
     m_pool.Empty();
     if (m_request.OldDisk) {
-        for (auto& [oldNode, newNode] : m_reused) oldNode->Data = nullptr;
+        for (auto& [oldNode, newNode] : m_reused)
+            oldNode->Data = nullptr;
         DeleteItemNode(m_request.OldDisk);
     }
     m_reused.clear();
@@ -225,7 +235,8 @@ void TDiskScanner::RollBack()
         newNode->Data = nullptr;
         if (!rec) continue;
         rec->Node = oldNode;
-        for (TFileRec* f = rec->Next; f; f = f->Next) f->Node = oldNode;
+        for (TFileRec* f = rec->Next; f; f = f->Next)
+            f->Node = oldNode;
         if (auto* folder = AsFolder(rec)) folder->DiskNode = OwningDisk(oldNode);
     }
     m_reused.clear();

@@ -22,7 +22,8 @@
 #include <string>
 #include <vector>
 
-namespace quorvex {
+namespace quorvex
+{
 
 class TArchiveLister;
 class TOptions;
@@ -31,31 +32,33 @@ class TTreeNode;
 // The switches of the add/update dialog and the settings the scan reads, and nothing else.
 struct TScanOptions {
     // Dialog.
-    std::string DiskName;            // empty: "Disk " + drive + ":"
-    bool BrowseArchiveCheck = true;  // list archive members
-    bool ArchiveDescOnly = false;    // archives are plain files; only their descriptions are read
-    bool ArchiveQuickScan = false;   // reuse unchanged archives of the Disk being updated
+    std::string DiskName;           // empty: "Disk " + drive + ":"
+    bool BrowseArchiveCheck = true; // list archive members
+    bool ArchiveDescOnly = false;   // archives are plain files; only their descriptions are read
+    bool ArchiveQuickScan = false;  // reuse unchanged archives of the Disk being updated
     bool ImportDizCheck = true;
     bool ImportBBSCheck = true;
     bool Import4DOSCheck = true;
     bool ImportCommentCheck = true;
-    bool KeepCurrentCheck = false;   // copy descriptions from the catalog
-    int ImportDescCombo = 0;         // 0: from the Disk being updated, 1: from every Disk of the catalog
+    bool KeepCurrentCheck = false; // copy descriptions from the catalog
+    int ImportDescCombo = 0; // 0: from the Disk being updated, 1: from every Disk of the catalog
     bool EjectMediaCheck = false;
     // Settings.
-    bool IgnoreFoldersCheck = true;  // skip hidden folders
-    bool IgnoreFilesCheck = true;    // skip hidden files
-    bool IgnoreRecycleCheck = true;  // skip folders named "Recycled"
-    TDescSourceOrder ImportDescList{TDescSource::FileIdDiz, TDescSource::FilesBbs, TDescSource::DescriptIon,
-                                    TDescSource::ArchiveComment};
+    bool IgnoreFoldersCheck = true; // skip hidden folders
+    bool IgnoreFilesCheck = true;   // skip hidden files
+    bool IgnoreRecycleCheck = true; // skip folders named "Recycled"
+    TDescSourceOrder ImportDescList{TDescSource::FileIdDiz, TDescSource::FilesBbs,
+                                    TDescSource::DescriptIon, TDescSource::ArchiveComment};
     bool DescTruncCheck = false;
-    int DescTruncEdit = 3;           // lines kept of DESCRIPT.ION and FILES.BBS texts when truncating
-    std::string ExtractDir;          // where description files come out of archives, ends with "/"
+    int DescTruncEdit = 3;  // lines kept of DESCRIPT.ION and FILES.BBS texts when truncating
+    std::string ExtractDir; // where description files come out of archives, ends with "/"
     TArchiveKindSwitches ArchiveKinds; // ArcARC ... ArcZ
 
     // Takes a member out of an archive and returns the copy's path, empty when it could not;
     // TakeOutOfArchive when not set.
-    std::function<std::string(int archiveKind, const std::string& archivePath, const std::string& member)> TakeOut;
+    std::function<std::string(int archiveKind, const std::string& archivePath,
+                              const std::string& member)>
+        TakeOut;
 
     int LineLimit() const { return DescTruncCheck ? DescTruncEdit : 0; }
 };
@@ -64,12 +67,12 @@ struct TScanOptions {
 TScanOptions ScanOptionsFromSettings(const TOptions& options, bool updating);
 
 struct TScanRequest {
-    TTreeNode* Catalog = nullptr;   // the target catalog node
-    QString Drive;                  // the drive id (IDrives)
-    QString VirtualRoot;            // "\dir\sub\" on the drive; empty: the whole medium
-    TTreeNode* OldDisk = nullptr;   // the Disk being updated, or none
-    bool ChangeSerial = false;      // give the medium a new serial number first
-    bool PromptWhenNotReady = true; // ask the user to retry while the drive is not ready
+    TTreeNode* Catalog = nullptr;      // the target catalog node
+    QString Drive;                     // the drive id (IDrives)
+    QString VirtualRoot;               // "\dir\sub\" on the drive; empty: the whole medium
+    TTreeNode* OldDisk = nullptr;      // the Disk being updated, or none
+    bool ChangeSerial = false;         // give the medium a new serial number first
+    bool PromptWhenNotReady = true;    // ask the user to retry while the drive is not ready
     TArchiveLister* ZipView = nullptr; // the listing component to use; null: one of the scan's own
 };
 
@@ -82,8 +85,8 @@ enum class TScanOutcome {
 
 struct TScanResult {
     TScanOutcome Outcome = TScanOutcome::NotReady;
-    TTreeNode* NewDisk = nullptr;   // set when finished
-    std::string Error;              // what went wrong, when failed
+    TTreeNode* NewDisk = nullptr;               // set when finished
+    std::string Error;                          // what went wrong, when failed
     std::vector<std::string> UnreadableFolders; // recorded as empty: no permission to read them
 };
 

@@ -3,11 +3,16 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
-bool IsAsciiLower(unsigned char c) { return c >= 'a' && c <= 'z'; }
+bool IsAsciiLower(unsigned char c)
+{
+    return c >= 'a' && c <= 'z';
+}
 
 void LowerAsciiTail(std::string& name)
 {
@@ -44,7 +49,8 @@ void ApplyNameCaseRule(std::string& name)
         qsizetype end = text.indexOf(u'\\', start);
         if (end < 0) end = text.size();
         const QString part = text.mid(start, end - start);
-        const qsizetype head = !part.isEmpty() && part.at(0).isHighSurrogate() && part.size() > 1 ? 2 : 1;
+        const qsizetype head =
+            !part.isEmpty() && part.at(0).isHighSurrogate() && part.size() > 1 ? 2 : 1;
         result += part.left(head) + part.mid(head).toLower();
         if (end < text.size()) result += u'\\';
         start = end + 1;

@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace quorvex {
+namespace quorvex
+{
 
 void ApplyNameCaseRule(std::string& name);
 

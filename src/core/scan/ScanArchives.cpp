@@ -18,33 +18,47 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
-unsigned char FoldCase(unsigned char c) { return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c; }
+unsigned char FoldCase(unsigned char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 32) : c;
+}
 
 int CompareIgnoringCase(std::string_view a, std::string_view b)
 {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        const unsigned char x = FoldCase(static_cast<unsigned char>(a[i])), y = FoldCase(static_cast<unsigned char>(b[i]));
+        const unsigned char x = FoldCase(static_cast<unsigned char>(a[i])),
+                            y = FoldCase(static_cast<unsigned char>(b[i]));
         if (x != y) return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool SameIgnoringCase(std::string_view a, std::string_view b) { return CompareIgnoringCase(a, b) == 0; }
+bool SameIgnoringCase(std::string_view a, std::string_view b)
+{
+    return CompareIgnoringCase(a, b) == 0;
+}
 
-std::string FileNamePart(const QString& path) { return QFileInfo(path).fileName().toStdString(); }
+std::string FileNamePart(const QString& path)
+{
+    return QFileInfo(path).fileName().toStdString();
+}
 
 } // namespace
 
-bool TDiskScanner::HandleArchive(TWalk& walk, const TFolderEntry& entry, const std::string& name, int kind)
+bool TDiskScanner::HandleArchive(TWalk& walk, const TFolderEntry& entry, const std::string& name,
+                                 int kind)
 {
     const std::string path = walk.Path + "/" + entry.Name;
     for (const auto& volume : walk.Volumes)
-        if (SameIgnoringCase(volume.first, path)) return true; // a further cabinet of a set read before
+        if (SameIgnoringCase(volume.first, path))
+            return true; // a further cabinet of a set read before
     IProgress& progress = Progress();
     progress.SetScanDir(QFile::decodeName(path.c_str()));
     if (QuickScan(walk, entry, name)) {
@@ -98,7 +112,8 @@ bool TDiskScanner::HandleArchive(TWalk& walk, const TFolderEntry& entry, const s
             if (walk.Folder) walk.Folder->TotalSize = SaturatingAdd(walk.Folder->TotalSize, size);
         }
     }
-    if (m_options.ArchiveKinds.Enabled(kind) && ArchiveKindRow(kind).Extractable) ApplyArchiveSources(walk, kind);
+    if (m_options.ArchiveKinds.Enabled(kind) && ArchiveKindRow(kind).Extractable)
+        ApplyArchiveSources(walk, kind);
     return handled;
 }
 
@@ -108,13 +123,16 @@ bool TDiskScanner::QuickScan(TWalk& walk, const TFolderEntry& entry, const std::
     if (!walk.OldNamesBuilt) {
         if (AsFolder(walk.Old->Data)) LoadSubfolders(walk.Old, false, false);
         walk.OldNames.reserve(std::max(walk.Old->Count(), 16));
-        for (const auto& c : walk.Old->Children()) walk.OldNames.emplace_back(c->Text, c.get());
-        std::stable_sort(walk.OldNames.begin(), walk.OldNames.end(),
-                         [](const auto& a, const auto& b) { return CompareIgnoringCase(a.first, b.first) < 0; });
+        for (const auto& c : walk.Old->Children())
+            walk.OldNames.emplace_back(c->Text, c.get());
+        std::stable_sort(
+            walk.OldNames.begin(), walk.OldNames.end(),
+            [](const auto& a, const auto& b) { return CompareIgnoringCase(a.first, b.first) < 0; });
         walk.OldNamesBuilt = true;
     }
-    auto it = std::lower_bound(walk.OldNames.begin(), walk.OldNames.end(), name,
-                               [](const auto& e, const std::string& n) { return CompareIgnoringCase(e.first, n) < 0; });
+    auto it = std::lower_bound(
+        walk.OldNames.begin(), walk.OldNames.end(), name,
+        [](const auto& e, const std::string& n) { return CompareIgnoringCase(e.first, n) < 0; });
     if (it == walk.OldNames.end() || CompareIgnoringCase(it->first, name) != 0) return false;
     TTreeNode* oldNode = it->second;
     auto* rec = AsFolder(oldNode->Data);
@@ -126,12 +144,14 @@ bool TDiskScanner::QuickScan(TWalk& walk, const TFolderEntry& entry, const std::
     TTreeNode* node = AddNode(walk.Node, oldNode->Text, rec);
     m_reused.emplace_back(oldNode, node);
     rec->Node = node;
-    for (TFileRec* f = rec->Next; f; f = f->Next) f->Node = node;
+    for (TFileRec* f = rec->Next; f; f = f->Next)
+        f->Node = node;
     rec->DiskNode = m_diskNode;
     walk.Clusters += ClustersOf(entry.Size);
     m_disk->TotalArchiveMembers += rec->FileCount;
     ++m_disk->TotalFiles;
-    if (walk.Folder) walk.Folder->TotalSize = SaturatingAdd(walk.Folder->TotalSize, entry.Size * CurrencyScale);
+    if (walk.Folder)
+        walk.Folder->TotalSize = SaturatingAdd(walk.Folder->TotalSize, entry.Size * CurrencyScale);
     return true;
 }
 
@@ -172,13 +192,15 @@ void TDiskScanner::MemberRead(TArchiveLister& lister)
             m_captureArmed = false;
         }
         const TArchiveMember& m = lister.Member();
-        if (!m_options.BrowseArchiveCheck || m.UnpackedSize < 0 || m.ExternalAttr == faDirectory) return;
+        if (!m_options.BrowseArchiveCheck || m.UnpackedSize < 0 || m.ExternalAttr == faDirectory)
+            return;
         for (const char c : m.MemberName)
             if (static_cast<unsigned char>(c) < 32) return;
         std::string name = m.MemberName;
         if (name.size() > 1 && name[1] == ':') {
             const std::string folder = QFileInfo(lister.ArchiveFile()).path().toStdString() + "\\";
-            if (name.size() >= folder.size() && SameIgnoringCase(std::string_view(name).substr(0, folder.size()), folder))
+            if (name.size() >= folder.size() &&
+                SameIgnoringCase(std::string_view(name).substr(0, folder.size()), folder))
                 name.erase(0, folder.size());
         }
         const TArcType type = lister.ArcType();
@@ -193,9 +215,10 @@ void TDiskScanner::MemberRead(TArchiveLister& lister)
         const QString& volume = lister.State().VolumeFileName;
         if (m_read.MembersRead == 0 || volume != m_read.Volume) {
             const std::string volumePath = QFile::encodeName(volume).toStdString();
-            const bool known = m_read.MembersRead > 0 &&
-                               std::any_of(m_read.Walk->Volumes.begin(), m_read.Walk->Volumes.end(),
-                                           [&](const auto& v) { return SameIgnoringCase(v.first, volumePath); });
+            const bool known =
+                m_read.MembersRead > 0 &&
+                std::any_of(m_read.Walk->Volumes.begin(), m_read.Walk->Volumes.end(),
+                            [&](const auto& v) { return SameIgnoringCase(v.first, volumePath); });
             m_read.SkipVolume = known;
             if (known) {
                 m_read.Volume = volume;
@@ -221,8 +244,10 @@ void TDiskScanner::MemberRead(TArchiveLister& lister)
         rec->Modified = int32_t(DosFromDayCount(m.MemberDate));
         rec->Crc() = int32_t(m.CRC);
         rec->PackedSize() = m.PackedSize;
-        if (m_read.Tail) m_read.Tail->Next = rec;
-        else owner->Next = rec;
+        if (m_read.Tail)
+            m_read.Tail->Next = rec;
+        else
+            owner->Next = rec;
         m_read.Tail = rec;
         ++owner->FileCount;
         if (!m.MemberComment.empty()) {
@@ -240,7 +265,8 @@ void TDiskScanner::MemberRead(TArchiveLister& lister)
 
 std::string TDiskScanner::TakeOut(int kind, const std::string& member)
 {
-    return m_options.TakeOut ? m_options.TakeOut(kind, m_read.Path, member) : TakeOutOfArchive(kind, m_read.Path, member);
+    return m_options.TakeOut ? m_options.TakeOut(kind, m_read.Path, member)
+                             : TakeOutOfArchive(kind, m_read.Path, member);
 }
 
 void TDiskScanner::ApplyArchiveSources(TWalk& walk, int kind)
@@ -262,8 +288,10 @@ void TDiskScanner::ApplyArchiveSources(TWalk& walk, int kind)
                     dizTaken = ReadFileIdDiz(copy);
                     removeCopy(copy);
                     if (dizTaken.empty()) break;
-                    if (m_options.ArchiveDescOnly || !archive) m_pendingDesc = dizTaken;
-                    else SetDescriptionIfEmpty(archive, dizTaken);
+                    if (m_options.ArchiveDescOnly || !archive)
+                        m_pendingDesc = dizTaken;
+                    else
+                        SetDescriptionIfEmpty(archive, dizTaken);
                     walk.Override = true;
                 }
                 break;
@@ -285,7 +313,8 @@ void TDiskScanner::ApplyArchiveSources(TWalk& walk, int kind)
                 if (m_options.ImportCommentCheck && !m_comment.empty() && archive) {
                     const std::string text = MapBoxCharacters(m_comment);
                     auto* rec = static_cast<TFolderRec*>(archive);
-                    if (rec->Description.IsNull() || (walk.Override && dizTaken.empty())) rec->Description.Assign(text);
+                    if (rec->Description.IsNull() || (walk.Override && dizTaken.empty()))
+                        rec->Description.Assign(text);
                     walk.Override = true;
                 }
                 m_comment.clear();

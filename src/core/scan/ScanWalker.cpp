@@ -16,9 +16,11 @@
 #include <climits>
 #include <cmath>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
@@ -45,7 +47,8 @@ int ArchiveKindOf(const std::string& name)
         return letters;
     }();
     const size_t dot = name.rfind('.');
-    if (dot == std::string::npos || name.size() - dot - 1 > 3 || dot + 1 == name.size()) return akNone;
+    if (dot == std::string::npos || name.size() - dot - 1 > 3 || dot + 1 == name.size())
+        return akNone;
     if (!firstLetters[static_cast<unsigned char>(name[dot + 1])]) return akNone;
     return ArchiveKindOfName(QString::fromUtf8(name.data() + dot, qsizetype(name.size() - dot)));
 }
@@ -59,7 +62,8 @@ QCollator& NameCollator()
 {
     static QCollator collator = [] {
         QLocale locale = QLocale::system();
-        if (locale.language() == QLocale::C) locale = QLocale(QLocale::English, QLocale::UnitedStates);
+        if (locale.language() == QLocale::C)
+            locale = QLocale(QLocale::English, QLocale::UnitedStates);
         QCollator c(locale);
         c.setCaseSensitivity(Qt::CaseSensitive);
         return c;
@@ -86,7 +90,8 @@ TFolderRec* TDiskScanner::NewFolderRec(const TFolderEntry& entry)
     return rec;
 }
 
-void TDiskScanner::Walk(TTreeNode* node, TTreeNode* old, bool& parentOverride, const std::string& path, bool enter)
+void TDiskScanner::Walk(TTreeNode* node, TTreeNode* old, bool& parentOverride,
+                        const std::string& path, bool enter)
 {
     ++m_folders;
     m_clusterBytes = int64_t(m_disk->BytesPerSector) * m_disk->SectorsPerCluster;
@@ -98,7 +103,8 @@ void TDiskScanner::Walk(TTreeNode* node, TTreeNode* old, bool& parentOverride, c
     walk.Old = old;
     walk.Path = path;
     walk.Volumes.reserve(8);
-    for (TFileRec* f = walk.Rec->Next; f; f = f->Next) walk.Tail = f;
+    for (TFileRec* f = walk.Rec->Next; f; f = f->Next)
+        walk.Tail = f;
     Progress().SetScanDir(QString::fromStdString(path + "/"));
 
     if (enter) ReadEntries(walk);
@@ -113,7 +119,8 @@ void TDiskScanner::ReadEntries(TWalk& walk)
 {
     TFolderReader reader(walk.Path.empty() ? std::string("/") : walk.Path, walk.Node == m_diskNode);
     if (reader.Result() != TFolderReader::Opened) {
-        if (walk.Node == m_diskNode) throw EFolderReadError("Cannot open folder " + walk.Path + "/");
+        if (walk.Node == m_diskNode)
+            throw EFolderReadError("Cannot open folder " + walk.Path + "/");
         m_result.UnreadableFolders.push_back(walk.Path);
         return;
     }
@@ -124,7 +131,8 @@ void TDiskScanner::ReadEntries(TWalk& walk)
         const bool hidden = (entry.Attr & faHidden) != 0;
         const bool skip = (hidden && entry.IsDirectory && m_options.IgnoreFoldersCheck) ||
                           (hidden && !entry.IsDirectory && m_options.IgnoreFilesCheck) ||
-                          (entry.IsDirectory && m_options.IgnoreRecycleCheck && EqualsIgnoringCase(entry.Name, "Recycled"));
+                          (entry.IsDirectory && m_options.IgnoreRecycleCheck &&
+                           EqualsIgnoringCase(entry.Name, "Recycled"));
         if (skip) {
             m_disk->ScanFlags |= 1;
             continue;
@@ -137,9 +145,12 @@ void TDiskScanner::ReadEntries(TWalk& walk)
         ApplyNameCaseRule(name);
         const int kind = ArchiveKindOf(name);
         const bool known = kind != akNone && m_options.ArchiveKinds.Enabled(kind);
-        m_captureArmed = known && ArchiveKindRow(kind).CommentImportable && m_options.ImportCommentCheck;
+        m_captureArmed =
+            known && ArchiveKindRow(kind).CommentImportable && m_options.ImportCommentCheck;
         m_pendingDesc.clear();
-        if (known && m_options.BrowseArchiveCheck && entry.IsRegular && HandleArchive(walk, entry, name, kind)) continue;
+        if (known && m_options.BrowseArchiveCheck && entry.IsRegular &&
+            HandleArchive(walk, entry, name, kind))
+            continue;
         RecordFile(walk, entry, std::move(name));
     }
 }
@@ -151,27 +162,36 @@ void TDiskScanner::RecordFile(TWalk& walk, const TFolderEntry& entry, std::strin
     rec->KindFlags = ikFile;
     rec->Node = walk.Node;
     rec->Attr = entry.Attr;
-    // The record holds 32 bits: larger files show the largest size it holds, the totals get the true one.
+    // The record holds 32 bits: larger files show the largest size it holds, the totals get the
+    // true one.
     rec->Size = SaturatedSize(entry.Size);
     rec->Created = entry.Created;
     rec->Modified = entry.Modified;
     rec->Accessed = entry.Accessed;
-    if (walk.Tail) walk.Tail->Next = rec;
-    else walk.Rec->Next = rec;
+    if (walk.Tail)
+        walk.Tail->Next = rec;
+    else
+        walk.Rec->Next = rec;
     walk.Tail = rec;
-    if (walk.Folder) ++walk.Folder->FileCount;
-    else ++m_disk->FileCount;
+    if (walk.Folder)
+        ++walk.Folder->FileCount;
+    else
+        ++m_disk->FileCount;
     m_pool.CopyOnto(rec);
     if (!m_pendingDesc.empty()) {
         SetDescriptionIfEmpty(rec, m_pendingDesc);
         m_pendingDesc.clear();
     }
-    if (walk.Folder) walk.Folder->TotalSize = SaturatingAdd(walk.Folder->TotalSize, entry.Size * CurrencyScale);
+    if (walk.Folder)
+        walk.Folder->TotalSize = SaturatingAdd(walk.Folder->TotalSize, entry.Size * CurrencyScale);
     walk.Clusters += ClustersOf(entry.Size);
     if (!entry.IsRegular) return; // a pipe of that name would stop the scan
-    if (EqualsIgnoringCase(entry.Name, FilesBbsName)) walk.FilesBbs = entry.Name;
-    else if (EqualsIgnoringCase(entry.Name, DescriptIonName)) walk.DescriptIon = entry.Name;
-    else if (EqualsIgnoringCase(entry.Name, FileIdDizName)) walk.FileIdDiz = entry.Name;
+    if (EqualsIgnoringCase(entry.Name, FilesBbsName))
+        walk.FilesBbs = entry.Name;
+    else if (EqualsIgnoringCase(entry.Name, DescriptIonName))
+        walk.DescriptIon = entry.Name;
+    else if (EqualsIgnoringCase(entry.Name, FileIdDizName))
+        walk.FileIdDiz = entry.Name;
 }
 
 void TDiskScanner::WalkSubfolders(TWalk& walk)
@@ -194,8 +214,10 @@ void TDiskScanner::WalkSubfolders(TWalk& walk)
                 }
         }
         // Other file systems mounted inside the medium are recorded, not entered.
-        Walk(child, oldChild, walk.Override, walk.Path + "/" + entry.Name, entry.Device == m_rootDevice);
-        if (walk.Folder) walk.Folder->TotalSize = SaturatingAdd(walk.Folder->TotalSize, rec->TotalSize);
+        Walk(child, oldChild, walk.Override, walk.Path + "/" + entry.Name,
+             entry.Device == m_rootDevice);
+        if (walk.Folder)
+            walk.Folder->TotalSize = SaturatingAdd(walk.Folder->TotalSize, rec->TotalSize);
     }
     walk.Subfolders.clear();
     walk.Subfolders.shrink_to_fit();
@@ -206,7 +228,8 @@ void TDiskScanner::ApplyFolderSources(TWalk& walk, bool& parentOverride)
     const int limit = m_options.LineLimit();
     try {
         std::string diz;
-        if (m_options.ImportDizCheck && !walk.FileIdDiz.empty()) diz = ReadFileIdDiz(walk.Path + "/" + walk.FileIdDiz);
+        if (m_options.ImportDizCheck && !walk.FileIdDiz.empty())
+            diz = ReadFileIdDiz(walk.Path + "/" + walk.FileIdDiz);
         for (const TDescSource source : m_options.ImportDescList) {
             switch (source) {
             case TDescSource::FileIdDiz:
@@ -223,9 +246,12 @@ void TDiskScanner::ApplyFolderSources(TWalk& walk, bool& parentOverride)
                 break;
             case TDescSource::DescriptIon:
                 if (m_options.Import4DOSCheck && !walk.DescriptIon.empty())
-                    ApplyDescriptIon(walk.Rec, walk.Path + "/" + walk.DescriptIon, walk.Override, limit);
+                    ApplyDescriptIon(walk.Rec, walk.Path + "/" + walk.DescriptIon, walk.Override,
+                                     limit);
                 break;
-            case TDescSource::ArchiveComment: walk.Override = false; break;
+            case TDescSource::ArchiveComment:
+                walk.Override = false;
+                break;
             }
         }
     } catch (const std::bad_alloc&) {
@@ -240,13 +266,16 @@ void TDiskScanner::SortChildren(TTreeNode* node)
     if (node->Count() < 2) return;
     std::vector<std::pair<QString, TTreeNode*>> keyed;
     keyed.reserve(size_t(node->Count()));
-    for (const auto& c : node->Children()) keyed.emplace_back(QString::fromStdString(c->Text), c.get());
+    for (const auto& c : node->Children())
+        keyed.emplace_back(QString::fromStdString(c->Text), c.get());
     QCollator& collator = NameCollator();
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [&](const auto& a, const auto& b) { return collator.compare(a.first, b.first) < 0; });
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+        return collator.compare(a.first, b.first) < 0;
+    });
     std::vector<TTreeNode*> order;
     order.reserve(keyed.size());
-    for (auto& k : keyed) order.push_back(k.second);
+    for (auto& k : keyed)
+        order.push_back(k.second);
     node->Tree()->ReorderChildren(node, order);
 }
 

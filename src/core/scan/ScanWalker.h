@@ -15,7 +15,8 @@
 #include <utility>
 #include <vector>
 
-namespace quorvex {
+namespace quorvex
+{
 
 class TArchiveLister;
 struct TDiskRec;
@@ -23,7 +24,8 @@ struct TFileRec;
 struct TFolderRec;
 struct TItemRec;
 
-class TDiskScanner {
+class TDiskScanner
+{
 public:
     TDiskScanner(const TScanRequest& request, const TScanOptions& options);
     ~TDiskScanner();
@@ -59,10 +61,10 @@ private:
         TTreeNode* Previous = nullptr; // the cabinet before the current one
         QString Volume;                // the file the current node stands for
         TFileRec* Tail = nullptr;
-        std::vector<TTreeNode*> Made;  // archive nodes made for this file
+        std::vector<TTreeNode*> Made; // archive nodes made for this file
         int MembersRead = 0;
-        int MembersRecorded = 0;       // without a file recorded in the cabinet before
-        bool SkipVolume = false;       // the current volume was listed on its own before
+        int MembersRecorded = 0; // without a file recorded in the cabinet before
+        bool SkipVolume = false; // the current volume was listed on its own before
         bool ReadFailed = false;
         bool SeenDiz = false, SeenBbs = false, SeenIon = false;
     };
@@ -77,7 +79,8 @@ private:
     TTreeNode* AddNode(TTreeNode* parent, std::string text, TItemRec* rec);
 
     // ScanWalker.cpp
-    void Walk(TTreeNode* node, TTreeNode* old, bool& parentOverride, const std::string& path, bool enter);
+    void Walk(TTreeNode* node, TTreeNode* old, bool& parentOverride, const std::string& path,
+              bool enter);
     void ReadEntries(TWalk& walk);
     void RecordFile(TWalk& walk, const TFolderEntry& entry, std::string name);
     void WalkSubfolders(TWalk& walk);
@@ -103,8 +106,8 @@ private:
     bool m_capacityKnown = false;
     uint64_t m_rootDevice = 0;
     int64_t m_clusterBytes = 0;
-    double m_used = 0;     // clusters in use on the medium: the bar's maximum
-    double m_counted = 0;  // clusters of the scanned files
+    double m_used = 0;    // clusters in use on the medium: the bar's maximum
+    double m_counted = 0; // clusters of the scanned files
     int m_folders = 0;
     TDescriptionPool m_pool;
     std::vector<std::pair<TTreeNode*, TTreeNode*>> m_reused; // old archive node, its new node

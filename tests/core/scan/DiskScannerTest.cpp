@@ -11,10 +11,12 @@
 using namespace quorvex;
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
 // A medium with everything the scan treats in its own way.
-class DiskScanTest : public ScanTest {
+class DiskScanTest : public ScanTest
+{
 protected:
     void MakeTree()
     {
@@ -32,8 +34,9 @@ protected:
         File("OLD1979.TXT", "old", 283996800);  // 1979-01-01
         File("NEW2100.TXT", "new", 4107542400); // 2100-03-01
         File("FILE_ID.DIZ", "Disk text\r\n");
-        File("DESCRIPT.ION", "\"My Long Name.txt\" A text file\r\nreadme.txt   Read me first\r\nlower.txt\r\n"
-                             "SUB From the descript file\r\n");
+        File("DESCRIPT.ION",
+             "\"My Long Name.txt\" A text file\r\nreadme.txt   Read me first\r\nlower.txt\r\n"
+             "SUB From the descript file\r\n");
         Fixture("docs.zip", "DOCS.ZIP");
         Fixture("data.tar", "DATA.TAR");
         Fixture("notes.txt.gz", "notes.txt.gz");
@@ -42,7 +45,8 @@ protected:
         File("SUB/FILE_ID.DIZ", "Sub folder text");
         File("SUB/Recycled", "a file of that name is kept");
         Folder("BBS");
-        File("BBS/FILES.BBS", "FOO.ZIP     First line\r\n            second line\r\nBAR.TXT     Bar text\r\n");
+        File("BBS/FILES.BBS",
+             "FOO.ZIP     First line\r\n            second line\r\nBAR.TXT     Bar text\r\n");
         File("BBS/FOO.ZIP", "not an archive at all");
         File("BBS/BAR.TXT", "bar");
         Folder("EMPTY");
@@ -54,35 +58,60 @@ protected:
 
 // "@" stands for the time every entry of the tree was given.
 const char* const ExpectedTree[] = {
-    "disk\tDisk fx:\tkind=0x2B\tfiles=10\tdescBytes=44\tmediaType=5\tscanFlags=0x01\tbytesPerSector=512\tsectorsPerCluster=16\tmaxNameLength=255\ttotalFiles=19\ttotalArchiveMembers=6\ttotalFolders=3\ttotalClusters=50000\tfreeClusters=20000\totherClusters=0\tserial=0x1A2B3C4D\treserved91=0\tlabel=Medium\tfileSystem=FAT\tvirtualRoot=\tdescription=Disk text",
-    "file\t\\Bbs\\Bar.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=3\tcategory=0x00\tdescription=Bar text",
-    "file\t\\Bbs\\Files.bbs\tkind=0x01\tattr=0x20\tmodified=@\tsize=71\tcategory=0x00\tdescription=",
-    "file\t\\Bbs\\Foo.zip\tkind=0x01\tattr=0x20\tmodified=@\tsize=21\tcategory=0x00\tdescription=First line\\x0d\\x0asecond line",
-    "file\t\\Data.tar\\DOCS\\READ.ME\tkind=0x11\tattr=0x00\tcreated=0x00001564\tmodified=0x52CF528F\taccessed=0x00000009\tsize=9\tcategory=0x00\tdescription=",
+    "disk\tDisk "
+    "fx:\tkind=0x2B\tfiles=10\tdescBytes=44\tmediaType=5\tscanFlags=0x01\tbytesPerSector="
+    "512\tsectorsPerCluster=16\tmaxNameLength=255\ttotalFiles=19\ttotalArchiveMembers="
+    "6\ttotalFolders=3\ttotalClusters=50000\tfreeClusters=20000\totherClusters=0\tserial="
+    "0x1A2B3C4D\treserved91=0\tlabel=Medium\tfileSystem=FAT\tvirtualRoot=\tdescription=Disk text",
+    "file\t\\Bbs\\Bar.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=3\tcategory=0x00\tdescription="
+    "Bar text",
+    "file\t\\Bbs\\Files.bbs\tkind=0x01\tattr=0x20\tmodified=@\tsize=71\tcategory="
+    "0x00\tdescription=",
+    "file\t\\Bbs\\Foo.zip\tkind=0x01\tattr=0x20\tmodified=@\tsize=21\tcategory=0x00\tdescription="
+    "First line\\x0d\\x0asecond line",
+    "file\t\\Data.tar\\DOCS\\READ.ME\tkind=0x11\tattr=0x00\tcreated=0x00001564\tmodified="
+    "0x52CF528F\taccessed=0x00000009\tsize=9\tcategory=0x00\tdescription=",
     "file\t\\Descript.ion\tkind=0x01\tattr=0x20\tmodified=@\tsize=99\tcategory=0x00\tdescription=",
-    "file\t\\Docs.zip\\Docs\\Read.me\tkind=0x11\tattr=0x00\tcreated=0x314130BF\tmodified=0x52CF528F\taccessed=0x00000009\tsize=9\tcategory=0x00\tdescription=",
-    "file\t\\Docs.zip\\File_id.diz\tkind=0x11\tattr=0x00\tcreated=0x1AB9D27F\tmodified=0x52CF528F\taccessed=0x0000001F\tsize=31\tcategory=0x00\tdescription=",
-    "file\t\\Docs.zip\\Readme.txt\tkind=0x11\tattr=0x00\tcreated=0x075FFC23\tmodified=0x52CF528F\taccessed=0x0000000C\tsize=12\tcategory=0x00\tdescription=member note",
+    "file\t\\Docs.zip\\Docs\\Read.me\tkind=0x11\tattr=0x00\tcreated=0x314130BF\tmodified="
+    "0x52CF528F\taccessed=0x00000009\tsize=9\tcategory=0x00\tdescription=",
+    "file\t\\Docs.zip\\File_id.diz\tkind=0x11\tattr=0x00\tcreated=0x1AB9D27F\tmodified="
+    "0x52CF528F\taccessed=0x0000001F\tsize=31\tcategory=0x00\tdescription=",
+    "file\t\\Docs.zip\\Readme.txt\tkind=0x11\tattr=0x00\tcreated=0x075FFC23\tmodified="
+    "0x52CF528F\taccessed=0x0000000C\tsize=12\tcategory=0x00\tdescription=member note",
     "file\t\\File_id.diz\tkind=0x01\tattr=0x20\tmodified=@\tsize=11\tcategory=0x00\tdescription=",
     "file\t\\Link\tkind=0x01\tattr=0x20\tmodified=@\tsize=3\tcategory=0x00\tdescription=",
     "file\t\\MixedCase.TXT\tkind=0x01\tattr=0x20\tmodified=@\tsize=5\tcategory=0x00\tdescription=",
-    "file\t\\My Long Name.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=4\tcategory=0x00\tdescription=A text file",
-    "file\t\\New2100.txt\tkind=0x01\tattr=0x20\tmodified=0x00000000\tsize=3\tcategory=0x00\tdescription=",
-    "file\t\\Old1979.txt\tkind=0x01\tattr=0x20\tmodified=0x00000000\tsize=3\tcategory=0x00\tdescription=",
+    "file\t\\My Long "
+    "Name.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=4\tcategory=0x00\tdescription=A text file",
+    "file\t\\New2100.txt\tkind=0x01\tattr=0x20\tmodified=0x00000000\tsize=3\tcategory="
+    "0x00\tdescription=",
+    "file\t\\Old1979.txt\tkind=0x01\tattr=0x20\tmodified=0x00000000\tsize=3\tcategory="
+    "0x00\tdescription=",
     "file\t\\Pipe\tkind=0x01\tattr=0x04\tmodified=@\tsize=0\tcategory=0x00\tdescription=",
-    "file\t\\Readme.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=12\tcategory=0x00\tdescription=Read me first",
-    "file\t\\Sub\\File_id.diz\tkind=0x01\tattr=0x20\tmodified=@\tsize=15\tcategory=0x00\tdescription=",
+    "file\t\\Readme.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=12\tcategory=0x00\tdescription="
+    "Read me first",
+    "file\t\\Sub\\File_id.diz\tkind=0x01\tattr=0x20\tmodified=@\tsize=15\tcategory="
+    "0x00\tdescription=",
     "file\t\\Sub\\Recycled\tkind=0x01\tattr=0x20\tmodified=@\tsize=27\tcategory=0x00\tdescription=",
-    "file\t\\comment.zip\\Readme.txt\tkind=0x11\tattr=0x00\tcreated=0x075FFC23\tmodified=0x52CF528F\taccessed=0x0000000C\tsize=12\tcategory=0x00\tdescription=",
+    "file\t\\comment.zip\\Readme.txt\tkind=0x11\tattr=0x00\tcreated=0x075FFC23\tmodified="
+    "0x52CF528F\taccessed=0x0000000C\tsize=12\tcategory=0x00\tdescription=",
     "file\t\\lower.txt\tkind=0x01\tattr=0x20\tmodified=@\tsize=5\tcategory=0x00\tdescription=",
-    "file\t\\notes.txt.gz\\notes.txt\tkind=0x11\tattr=0x20\tcreated=0x075FFC23\tmodified=0x52CF528F\taccessed=0x00000022\tsize=12\tcategory=0x00\tdescription=",
-    "folder\t\\Bbs\tdepth=1\tkind=0x0A\tfiles=3\tdescBytes=37\ttotalSize=950000\tattr=0x10\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
-    "folder\t\\Data.tar\tdepth=1\tkind=0x12\tfiles=1\tdescBytes=2\ttotalSize=102400000\tattr=0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
-    "folder\t\\Docs.zip\tdepth=1\tkind=0x1A\tfiles=3\tdescBytes=17\ttotalSize=3940000\tattr=0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=+-+ Zip comment",
-    "folder\t\\Empty\tdepth=1\tkind=0x02\tfiles=0\tdescBytes=0\ttotalSize=0\tattr=0x10\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
-    "folder\t\\Sub\tdepth=1\tkind=0x02\tfiles=2\tdescBytes=4\ttotalSize=420000\tattr=0x10\tmodified=@\treserved57=0\tcategory=0x00\tdescription=Sub folder text",
-    "folder\t\\comment.zip\tdepth=1\tkind=0x12\tfiles=1\tdescBytes=2\ttotalSize=1420000\tattr=0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=Comment only",
-    "folder\t\\notes.txt.gz\tdepth=1\tkind=0x12\tfiles=1\tdescBytes=2\ttotalSize=420000\tattr=0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
+    "file\t\\notes.txt.gz\\notes.txt\tkind=0x11\tattr=0x20\tcreated=0x075FFC23\tmodified="
+    "0x52CF528F\taccessed=0x00000022\tsize=12\tcategory=0x00\tdescription=",
+    "folder\t\\Bbs\tdepth=1\tkind=0x0A\tfiles=3\tdescBytes=37\ttotalSize=950000\tattr="
+    "0x10\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
+    "folder\t\\Data.tar\tdepth=1\tkind=0x12\tfiles=1\tdescBytes=2\ttotalSize=102400000\tattr="
+    "0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
+    "folder\t\\Docs.zip\tdepth=1\tkind=0x1A\tfiles=3\tdescBytes=17\ttotalSize=3940000\tattr="
+    "0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=+-+ Zip comment",
+    "folder\t\\Empty\tdepth=1\tkind=0x02\tfiles=0\tdescBytes=0\ttotalSize=0\tattr=0x10\tmodified=@"
+    "\treserved57=0\tcategory=0x00\tdescription=",
+    "folder\t\\Sub\tdepth=1\tkind=0x02\tfiles=2\tdescBytes=4\ttotalSize=420000\tattr="
+    "0x10\tmodified=@\treserved57=0\tcategory=0x00\tdescription=Sub folder text",
+    "folder\t\\comment.zip\tdepth=1\tkind=0x12\tfiles=1\tdescBytes=2\ttotalSize=1420000\tattr="
+    "0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=Comment only",
+    "folder\t\\notes.txt.gz\tdepth=1\tkind=0x12\tfiles=1\tdescBytes=2\ttotalSize=420000\tattr="
+    "0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
 };
 
 } // namespace
@@ -154,10 +183,12 @@ TEST_F(DiskScanTest, DescriptionFilesTakenOutOfArchives)
     TScanResult result = Run(options);
     ASSERT_EQ(result.Outcome, TScanOutcome::Finished);
     EXPECT_EQ(asked, std::vector<std::string>{"DOCS.ZIP:FILE_ID.DIZ"});
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.Path("out-FILE_ID.DIZ")))) << "the copy is removed";
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.Path("out-FILE_ID.DIZ"))))
+        << "the copy is removed";
     ASSERT_EQ(result.NewDisk->Count(), 1);
     // The comment ranks below FILE_ID.DIZ and does not replace its text.
-    EXPECT_EQ(static_cast<TFolderRec*>(result.NewDisk->Child(0)->Data)->Description.Str(), "Text of the DIZ");
+    EXPECT_EQ(static_cast<TFolderRec*>(result.NewDisk->Child(0)->Data)->Description.Str(),
+              "Text of the DIZ");
     DeleteItemNode(result.NewDisk);
 
     options.ArchiveDescOnly = true;
@@ -182,7 +213,8 @@ TEST_F(DiskScanTest, CapacityFromTheScannedClusters)
     } cases[] = {
         {100000, 40000, {}, 1, 50000, 20000, 30000 - 3, false},
         {100000, 100000, {}, 0, 50000, 50000, 0, false}, // nothing in use: not walked
-        {4, 2, {}, 1, 40, 0, 0, true}, // 512-byte clusters: more found than the volume says it holds
+        {4, 2, {}, 1, 40, 0, 0, true}, // 512-byte clusters: more found than the volume says it
+                                       // holds
         {100000, 40000, "\\", 1, 50000, 20000, 30000 - 3, false},
     };
     for (const auto& c : cases) {
@@ -260,10 +292,19 @@ TEST(NameCaseRule, CapitalsOnly)
         const char* In;
         const char* Out;
     } cases[] = {
-        {"README.TXT", "Readme.txt"}, {"DOCS\\READ.ME", "Docs\\Read.me"}, {"ReadMe.TXT", "ReadMe.TXT"},
-        {"A", "A"},                   {"AB", "Ab"},                       {"123.TXT", "123.txt"},
-        {"ÄRGER.TXT", "Ärger.txt"},   {"ÉTÉ\\ÀB", "Été\\Àb"},             {"Ärger.TXT", "Ärger.TXT"},
-        {"\xFF\xFE" "ABC", "\xFF\xFE" "abc"},
+        {"README.TXT", "Readme.txt"},
+        {"DOCS\\READ.ME", "Docs\\Read.me"},
+        {"ReadMe.TXT", "ReadMe.TXT"},
+        {"A", "A"},
+        {"AB", "Ab"},
+        {"123.TXT", "123.txt"},
+        {"ÄRGER.TXT", "Ärger.txt"},
+        {"ÉTÉ\\ÀB", "Été\\Àb"},
+        {"Ärger.TXT", "Ärger.TXT"},
+        {"\xFF\xFE"
+         "ABC",
+         "\xFF\xFE"
+         "abc"},
     };
     for (const auto& c : cases) {
         std::string name = c.In;
@@ -281,13 +322,14 @@ TEST(FolderTimes, DosDateTimesInLocalTime)
         int32_t Dos;
     } cases[] = {
         {FixedTime, FixedDos},
-        {315532800, int32_t(0x00210000)},       // 1980-01-01 00:00:00
-        {315532799, 0},                        // the last second of 1979
-        {4102444799, int32_t(0xEF9FBF7D)},     // 2099-12-31 23:59:58 (two-second steps)
-        {4102444800, 0},                       // 2100-01-01
+        {315532800, int32_t(0x00210000)},  // 1980-01-01 00:00:00
+        {315532799, 0},                    // the last second of 1979
+        {4102444799, int32_t(0xEF9FBF7D)}, // 2099-12-31 23:59:58 (two-second steps)
+        {4102444800, 0},                   // 2100-01-01
         {-1, 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(DosDateTimeFromUnix(c.Unix), c.Dos) << c.Unix;
+    for (const auto& c : cases)
+        EXPECT_EQ(DosDateTimeFromUnix(c.Unix), c.Dos) << c.Unix;
 }
 
 TEST_F(DiskScanTest, NewSerialBeforeTheVolumeIsReadAndEjectAfterwards)
@@ -308,10 +350,12 @@ TEST_F(DiskScanTest, NewSerialBeforeTheVolumeIsReadAndEjectAfterwards)
     EXPECT_EQ(progress.ScanTop(), "Finished, ejecting media...");
 }
 
-namespace {
+namespace
+{
 
 // Moves a folder away just before the walk opens it.
-class TFolderVanishes : public TRecordingProgress {
+class TFolderVanishes : public TRecordingProgress
+{
 public:
     void SetScanDir(const QString& dir) override
     {
@@ -344,7 +388,8 @@ TEST_F(DiskScanTest, CabinetSetGivesOneArchiveNodePerCabinet)
     using quorvex::test::TBuiltCabFile;
     auto files = [](std::initializer_list<const char*> names, uint16_t last) {
         std::vector<TBuiltCabFile> out;
-        for (const char* name : names) out.push_back({Built(name, QByteArray(name) + " data")});
+        for (const char* name : names)
+            out.push_back({Built(name, QByteArray(name) + " data")});
         if (last) out.back().Folder = last;
         return out;
     };
@@ -353,10 +398,13 @@ TEST_F(DiskScanTest, CabinetSetGivesOneArchiveNodePerCabinet)
     constexpr int Sets = 8;
     std::vector<int64_t> secondSizes;
     for (int i = 0; i < Sets; ++i) {
-        const std::string a = "SET" + std::to_string(i) + "A.CAB", b = "SET" + std::to_string(i) + "B.CAB";
+        const std::string a = "SET" + std::to_string(i) + "A.CAB",
+                          b = "SET" + std::to_string(i) + "B.CAB";
         // B.TXT starts in the first cabinet and goes on in the second.
-        const QByteArray first = Cabinet(files({"A.TXT", "B.TXT"}, 0xFFFE), 0, {}, QByteArray::fromStdString(b));
-        const QByteArray second = Cabinet(files({"B.TXT", "C.TXT"}, 0), 1, QByteArray::fromStdString(a), {}, 1);
+        const QByteArray first =
+            Cabinet(files({"A.TXT", "B.TXT"}, 0xFFFE), 0, {}, QByteArray::fromStdString(b));
+        const QByteArray second =
+            Cabinet(files({"B.TXT", "C.TXT"}, 0), 1, QByteArray::fromStdString(a), {}, 1);
         Folder("F" + std::to_string(i));
         File("F" + std::to_string(i) + "/" + a, first.toStdString());
         File("F" + std::to_string(i) + "/" + b, second.toStdString());
@@ -379,9 +427,11 @@ TEST_F(DiskScanTest, CabinetSetGivesOneArchiveNodePerCabinet)
         EXPECT_TRUE(FileNamed(one, "A.txt"));
         EXPECT_TRUE(FileNamed(one, "B.txt"));
         EXPECT_TRUE(FileNamed(two, "C.txt"));
-        EXPECT_EQ(static_cast<TFolderRec*>(two->Data)->TotalSize, secondSizes[size_t(i)] * CurrencyScale);
+        EXPECT_EQ(static_cast<TFolderRec*>(two->Data)->TotalSize,
+                  secondSizes[size_t(i)] * CurrencyScale);
         for (TTreeNode* n : {one, two})
-            for (TFileRec* f = n->Data->Next; f; f = f->Next) ++members;
+            for (TFileRec* f = n->Data->Next; f; f = f->Next)
+                ++members;
     }
     EXPECT_EQ(d->TotalArchiveMembers, members);
 }

@@ -28,11 +28,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace quorvex::testing {
+namespace quorvex::testing
+{
 
 // 2022-03-04 05:06:08 UTC; the tests run in UTC.
 constexpr int64_t FixedTime = 1646370368;
-constexpr int32_t FixedDos = int32_t((42u << 25) | (3u << 21) | (4u << 16) | (5u << 11) | (6u << 5) | 4u);
+constexpr int32_t FixedDos =
+    int32_t((42u << 25) | (3u << 21) | (4u << 16) | (5u << 11) | (6u << 5) | 4u);
 
 inline void SetTimes(const std::string& path, int64_t seconds)
 {
@@ -40,7 +42,8 @@ inline void SetTimes(const std::string& path, int64_t seconds)
     ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
 }
 
-class ScanTest : public FakeMachineTest {
+class ScanTest : public FakeMachineTest
+{
 protected:
     static void SetUpTestSuite()
     {
@@ -82,11 +85,13 @@ protected:
     // Folder times last: writing inside a folder changes them.
     void StampFolders(const std::vector<std::string>& rels)
     {
-        for (const std::string& rel : rels) SetTimes(At(rel), FixedTime);
+        for (const std::string& rel : rels)
+            SetTimes(At(rel), FixedTime);
         SetTimes(root, FixedTime);
     }
 
-    TScanResult Run(const TScanOptions& options, TTreeNode* old = nullptr, const QString& virtualRoot = {})
+    TScanResult Run(const TScanOptions& options, TTreeNode* old = nullptr,
+                    const QString& virtualRoot = {})
     {
         TScanRequest request;
         request.Catalog = catalog;
@@ -144,10 +149,12 @@ protected:
     {
         std::vector<std::string> lines;
         std::istringstream in(DumpCatalog(cat));
-        static const std::regex times("\t(created|accessed|catalogued|recordOffset|recordLength|folderIndexOffset|"
-                                      "filesOffset|filesLength)=[^\t]*");
-        static const std::regex memberTimes("\t(catalogued|recordOffset|recordLength|folderIndexOffset|filesOffset|"
-                                            "filesLength)=[^\t]*");
+        static const std::regex times(
+            "\t(created|accessed|catalogued|recordOffset|recordLength|folderIndexOffset|"
+            "filesOffset|filesLength)=[^\t]*");
+        static const std::regex memberTimes(
+            "\t(catalogued|recordOffset|recordLength|folderIndexOffset|filesOffset|"
+            "filesLength)=[^\t]*");
         for (std::string line; std::getline(in, line);) {
             if (line.rfind("catalog\t", 0) == 0) continue;
             const bool member = line.find("kind=0x11") != std::string::npos;

@@ -5,9 +5,11 @@
 using namespace quorvex;
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
-class ScanUpdateTest : public ScanTest {
+class ScanUpdateTest : public ScanTest
+{
 protected:
     void SetUp() override
     {
@@ -31,7 +33,8 @@ protected:
 };
 
 // Cancels once the walk has reached a given folder; sees what the scan built until then.
-class TCancelAtFolder : public TRecordingProgress {
+class TCancelAtFolder : public TRecordingProgress
+{
 public:
     void SetScanDir(const QString& dir) override
     {
@@ -63,8 +66,10 @@ TEST_F(ScanUpdateTest, CancelHalfwayLeavesTheOldDiskAsItWas)
     bool takenOver = false;
     cancel.AtCancel = [&] {
         TTreeNode* oldZip = ChildNamed(old, "Docs.zip");
-        TTreeNode* newZip = catalog->Count() == 2 ? ChildNamed(catalog->Child(1), "Docs.zip") : nullptr;
-        takenOver = oldZip && newZip && oldZip->Data == newZip->Data && oldZip->Data->Node == newZip;
+        TTreeNode* newZip =
+            catalog->Count() == 2 ? ChildNamed(catalog->Child(1), "Docs.zip") : nullptr;
+        takenOver =
+            oldZip && newZip && oldZip->Data == newZip->Data && oldZip->Data->Node == newZip;
     };
     SetProgress(&cancel);
     TScanOptions options;
@@ -81,7 +86,8 @@ TEST_F(ScanUpdateTest, CancelHalfwayLeavesTheOldDiskAsItWas)
     TTreeNode* oldZip = ChildNamed(old, "Docs.zip");
     ASSERT_TRUE(oldZip);
     EXPECT_EQ(oldZip->Data->Node, oldZip);
-    for (TFileRec* f = oldZip->Data->Next; f; f = f->Next) EXPECT_EQ(f->Node, oldZip);
+    for (TFileRec* f = oldZip->Data->Next; f; f = f->Next)
+        EXPECT_EQ(f->Node, oldZip);
     EXPECT_EQ(static_cast<TFolderRec*>(oldZip->Data)->DiskNode, old);
     LoadEverything(catalog);
     EXPECT_EQ(StableDump(catalog), expected);
@@ -129,7 +135,8 @@ TEST_F(ScanUpdateTest, DescriptionsSurviveARescan)
             TTreeNode* disk = result.NewDisk;
             EXPECT_EQ(FileNamed(disk, "Readme.txt")->Description.Str(), "kept readme");
             EXPECT_EQ(FileNamed(disk, "Readme.txt")->CategoryByte, 0x25);
-            EXPECT_EQ(static_cast<TFolderRec*>(ChildNamed(disk, "A")->Data)->Description.Str(), "folder A");
+            EXPECT_EQ(static_cast<TFolderRec*>(ChildNamed(disk, "A")->Data)->Description.Str(),
+                      "folder A");
             TTreeNode* newZip = ChildNamed(disk, "Docs.zip");
             ASSERT_TRUE(newZip);
             EXPECT_EQ(static_cast<TFolderRec*>(newZip->Data)->Description.Str(), "kept archive");
