@@ -38,8 +38,10 @@ for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
     if [[ "$line" =~ ^[[:space:]]*deb(-src)?[[:space:]] ]]; then
       words=$(sed 's/\[[^]]*\]//; s/#.*//' <<<"$line" | tr -s ' \t' ' ')
       if has_word "$words" main && ! has_word "$words" non-free; then
-        line="${line%%#*}"
-        line="${line%"${line##*[![:space:]]}"} non-free"
+        comment=""
+        [[ "$line" == *"#"* ]] && comment=" #${line#*#}"
+        code="${line%%#*}"
+        line="${code%"${code##*[![:space:]]}"} non-free$comment"
         changed=1
       fi
     fi

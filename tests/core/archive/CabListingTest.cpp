@@ -163,6 +163,13 @@ TEST(CabListing, MethodNamesAndHeaderErrors)
         EXPECT_EQ(got.Members[0].Member.MethodName, c.name) << c.type;
         EXPECT_EQ(got.Members[0].Member.Method, int16_t(c.type));
     }
+    // Reserved areas in the header and the folder entries are stepped over.
+    const TListing reserved = ListArchive(dir.Write(
+        "r.cab", Cabinet(Files({"A.TXT", "B.TXT"}), 1, "P.CAB", {}, 1, true)));
+    ASSERT_EQ(reserved.Members.size(), 2u);
+    EXPECT_EQ(reserved.Members[1].Member.MemberName, "B.TXT");
+    EXPECT_EQ(reserved.Members[1].Member.MethodName, "MSZIP");
+
     // The first data block cut off: nothing is listed.
     QByteArray cut = Cabinet(Files({"A.TXT"}));
     PutU32(cut, 36, uint32_t(cut.size() - 4));

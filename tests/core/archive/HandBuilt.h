@@ -166,11 +166,16 @@ struct TBuiltCabFile {
 
 // One cabinet of a set: header (with the previous and next cabinet's names when given),
 // one folder holding every file's data in one stored data block, the file entries.
+// With `reserve`, the header has 3 reserved bytes and each folder entry 1.
 inline QByteArray Cabinet(const std::vector<TBuiltCabFile>& files, uint16_t compression = 0,
                           const QByteArray& previous = {}, const QByteArray& next = {},
-                          uint16_t index = 0)
+                          uint16_t index = 0, bool reserve = false)
 {
-    const uint16_t flags = uint16_t((previous.isEmpty() ? 0 : 1) | (next.isEmpty() ? 0 : 2));
+    const uint16_t flags = uint16_t((previous.isEmpty() ? 0 : 1) | (next.isEmpty() ? 0 : 2) |
+                                    (reserve ? 4 : 0));
+    const QByteArray headerReserve =
+        reserve ? U16(3) + QByteArray("\x01\x00", 2) + QByteArray(3, 'r') : QByteArray();
+    const QByteArray folderReserve = reserve ? QByteArray(1, 'f') : QByteArray();
     QByteArray names;
     if (!previous.isEmpty()) names += previous + '\0' + "DISK " + QByteArray::number(index) + '\0';
     if (!next.isEmpty()) names += next + '\0' + "DISK " + QByteArray::number(index + 2) + '\0';
@@ -181,12 +186,13 @@ inline QByteArray Cabinet(const std::vector<TBuiltCabFile>& files, uint16_t comp
                    U16(f.Attributes) + f.Member.Name + '\0';
         data += f.Member.Data;
     }
-    const uint32_t firstFile = uint32_t(36 + names.size() + 8);
+    const uint32_t firstFile =
+        uint32_t(36 + headerReserve.size() + names.size() + 8 + folderReserve.size());
     const uint32_t dataOffset = firstFile + uint32_t(entries.size());
     QByteArray out = QByteArray("MSCF") + U32(0) + U32(0) + U32(0) + U32(firstFile) + U32(0) +
                      QByteArray("\x03\x01", 2) + U16(1) + U16(uint16_t(files.size())) +
-                     U16(flags) + U16(0x1234) + U16(index) + names + U32(dataOffset) + U16(1) +
-                     U16(compression) + entries + U32(0) + U16(uint16_t(data.size())) +
+                     U16(flags) + U16(0x1234) + U16(index) + headerReserve + names +
+                     U32(dataOffset) + U16(1) + U16(compression) + folderReserve + entries + U32(0) + U16(uint16_t(data.size())) +
                      U16(uint16_t(data.size())) + data;
     PutU32(out, 8, uint32_t(out.size()));
     return out;
