@@ -1,5 +1,6 @@
 #include "MainForm.h"
 
+#include "AddDiskController.h"
 #include "EditForm.h"
 #include "GuiProgress.h"
 #include "HelpForm.h"
@@ -268,6 +269,8 @@ void TMainForm::CreateMenus()
     view->addAction(MenuReverse);
     view->addSeparator();
     view->addAction(MenuBack);
+
+    CreateSettingsMenu();
 
     QMenu* help = menuBar()->addMenu("&Help");
     help->addAction(MenuHelpContents);

@@ -34,6 +34,8 @@ class QTreeView;
 namespace quorvex {
 
 class TEditForm;
+class TOptionsForm;
+class TAddDiskController;
 class TGuiProgress;
 class THelpForm;
 struct TOpenRequest;
@@ -89,6 +91,19 @@ public:
 
     void RefreshStatus();
     void RefreshCommands();
+
+    // Settings: the eight entries of the Settings menu open the dialog on their pages.
+    void MenuSettingsClick(int tag);
+    TOptionsForm* OptionsWindow() const { return m_optionsForm; }
+    std::array<QAction*, 8> SettingsActions{};
+
+    // Adding and updating disks.
+    void AddDiskCommand(QAction* sender);
+    TAddDiskController* AddDisk() const { return m_addDisk.get(); }
+    QAction* MenuAddDisk = nullptr;
+    QAction* TreeMenuNewDisk = nullptr;
+    QAction* TreeMenuUpdateDisk = nullptr;
+    QAction* ListMenuUpdateDisk = nullptr;
     void ShowHelp();
 
     TCatalogTree& Tree() { return m_tree; }
@@ -139,6 +154,8 @@ protected:
 private:
     void CreateActions();
     void CreateMenus();
+    void CreateSettingsMenu();
+    void CreateDiskActions();
     void CreateToolbar();
     void CreateStatusBar();
     void CreateViews();
@@ -182,6 +199,8 @@ private:
     QAction* m_recentSeparator = nullptr;
     QPointer<THelpForm> m_help;
     TEditForm* m_editForm = nullptr;
+    TOptionsForm* m_optionsForm = nullptr;
+    std::unique_ptr<TAddDiskController> m_addDisk;
 
     TTreeNode* m_shownNode = nullptr;
     TItemRec* m_selectAfterFill = nullptr;

@@ -1,0 +1,2 @@
+#pragma once
+namespace quorvex { class TAddDiskController { public: virtual ~TAddDiskController() = default; }; }
