@@ -1,0 +1,49 @@
+#include "adddisk/DiskScanJob.h"
+
+#include "catalog/CatalogErrors.h"
+#include "platform/Prompt.h"
+
+#include <exception>
+
+namespace quorvex {
+
+namespace {
+
+TDiskScanFunction& ScanFunction()
+{
+    static TDiskScanFunction scan;
+    return scan;
+}
+
+} // namespace
+
+void SetDiskScanFunction(TDiskScanFunction scan) { ScanFunction() = std::move(scan); }
+bool DiskScanAvailable() { return bool(ScanFunction()); }
+
+QString ScanFailureText()
+{
+    return QStringLiteral("The disk scan was terminated and canceled due to an error encountered in the process. "
+                          "Please check if data on the media is valid, and there is no damage to media itself "
+                          "(like scratches on CD-ROM surface).");
+}
+
+bool RunDiskScan(const TDiskScanJob& job, IPrompt& prompt)
+{
+    TScanFlags own;
+    TDiskScanJob run = job;
+    if (!run.Flags) run.Flags = &own;
+    run.Flags->Finished = false;
+    bool escaped = false;
+    try {
+        if (DiskScanAvailable()) ScanFunction()(run);
+    } catch (const EAbort&) {
+        run.Flags->Abort = true; // a silent abort: no message
+    } catch (const std::exception&) {
+        escaped = true;
+    }
+    const bool failed = escaped || (!run.Flags->Finished && !run.Flags->Abort);
+    if (failed) prompt.Inform(QStringLiteral("Error"), ScanFailureText(), TPromptIcon::Error);
+    return run.Flags->Finished && !escaped;
+}
+
+} // namespace quorvex

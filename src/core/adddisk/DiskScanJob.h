@@ -1,0 +1,44 @@
+#pragma once
+// What the add/update flow hands to the disk scanner, and how the scanner is reached: the
+// scanner installs its function here, and the add commands exist only while one is installed.
+
+#include "adddisk/AddDiskSwitches.h"
+
+#include <QString>
+
+#include <functional>
+#include <string>
+
+namespace quorvex {
+
+class IPrompt;
+class TTreeNode;
+
+struct TScanFlags {
+    bool Abort = false;    // set by the scan window's Cancel (after its question)
+    bool Finished = false; // set by the scanner when the new Disk is in place
+};
+
+struct TDiskScanJob {
+    TTreeNode* CatalogNode = nullptr;
+    QString Drive;
+    QString VirtualRoot;          // "\dir\sub\" inside the drive; empty: the whole drive
+    TTreeNode* OldDisk = nullptr; // the Disk to replace, or none
+    std::string DiskName;         // empty: the scanner names it after the drive
+    bool ChangeSerial = false;
+    TAddDiskSwitches Switches;
+    TScanFlags* Flags = nullptr;
+};
+
+using TDiskScanFunction = std::function<void(const TDiskScanJob& job)>;
+
+void SetDiskScanFunction(TDiskScanFunction scan); // empty removes it
+bool DiskScanAvailable();
+
+// Runs the scan and reports a failure to the user: neither flag set afterwards, or an error
+// escaping the scanner. False when the scan did not finish.
+bool RunDiskScan(const TDiskScanJob& job, IPrompt& prompt);
+
+QString ScanFailureText();
+
+} // namespace quorvex
