@@ -47,6 +47,7 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
     CreateActions();
     CreateMenus();
     CreateToolbar();
+    CreateDiskActions();
     CreateStatusBar();
 
     ListUpdateTimer = new QTimer(this);
@@ -444,6 +445,11 @@ void TMainForm::TreeContextMenu(const QPoint& pos)
         menu.addAction(TreeSaveCatalog);
         menu.addAction(TreeCloseCatalog);
     }
+    if (onCatalog && TreeMenuNewDisk) {
+        menu.addSeparator();
+        menu.addAction(TreeMenuNewDisk);
+    }
+    if (node && ItemIs(node->Data, ikDisk) && TreeMenuUpdateDisk) menu.addAction(TreeMenuUpdateDisk);
     if (!menu.isEmpty()) menu.exec(DBTree->viewport()->mapToGlobal(pos));
 }
 

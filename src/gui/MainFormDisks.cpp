@@ -1,6 +1,61 @@
+// The commands of the main window that add and update disks.
+
 #include "MainForm.h"
+
 #include "AddDiskController.h"
+#include "adddisk/DiskScanJob.h"
+#include "browser/BrowserOptions.h"
+#include "catalog/ItemRoutines.h"
+#include "search/SearchGuard.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
+
 namespace quorvex {
-void TMainForm::AddDiskCommand(QAction*) {}
-void TMainForm::CreateDiskActions() {}
+
+void TMainForm::CreateDiskActions()
+{
+    // Without a scanner nothing could be added: the commands are not offered at all.
+    if (!DiskScanAvailable()) return;
+    m_addDisk = std::make_unique<TAddDiskController>(*this);
+    auto make = [this](const QString& text, const char* name) {
+        auto* action = new QAction(text, this);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, action] { AddDiskCommand(action); });
+        return action;
+    };
+    MenuAddDisk = make("&Add/Update Disk Image", "MenuAddDisk");
+    MenuAddDisk->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    MenuAddDisk->setIcon(m_icons.Icon(siCdRom));
+    MenuAddDisk->setToolTip(BrowserOptions().ShowShortcutsCheck ? "Add/Update Disk Image (Ctrl+A)"
+                                                                : "Add/Update Disk Image");
+    TreeMenuNewDisk = make("Add New Disk Image", "TreeMenuNewDisk");
+    TreeMenuUpdateDisk = make("Update Disk Image", "TreeMenuUpdateDisk");
+    ListMenuUpdateDisk = make("Update Disk Image", "ListMenuUpdateDisk");
+    m_fileMenu->insertAction(m_recentSeparator, MenuAddDisk);
+    m_fileMenu->insertSeparator(MenuAddDisk);
+    m_toolbar->insertAction(m_toolbar->actions().value(3), MenuAddDisk);
 }
+
+void TMainForm::AddDiskCommand(QAction* sender)
+{
+    if (!m_addDisk || RefuseWhileSearching(TSearchBlocked::UpdateCatalog)) return;
+    // Runs once the menu has closed.
+    QMetaObject::invokeMethod(this, [this, sender] {
+        const bool add = sender == MenuAddDisk || sender == TreeMenuNewDisk;
+        TTreeNode* disk = nullptr;
+        if (!add) {
+            if (sender == ListMenuUpdateDisk) {
+                const auto items = SelectedListItems();
+                if (!items.empty() && ItemIs(items.front(), ikDisk)) disk = items.front()->Node;
+            } else if (TTreeNode* node = SelectedNode()) {
+                disk = OwningDisk(node);
+            }
+            if (!disk) return;
+        }
+        m_addDisk->Run(add ? TAddDiskMode::Add : TAddDiskMode::Update, disk);
+    }, Qt::QueuedConnection);
+}
+
+} // namespace quorvex

@@ -27,7 +27,12 @@ QString ScanFailureText()
                           "(like scratches on CD-ROM surface).");
 }
 
-bool RunDiskScan(const TDiskScanJob& job, IPrompt& prompt)
+void ReportScanFailure(IPrompt& prompt)
+{
+    prompt.Inform(QStringLiteral("Error"), ScanFailureText(), TPromptIcon::Error);
+}
+
+TScanOutcome RunDiskScan(const TDiskScanJob& job)
 {
     TScanFlags own;
     TDiskScanJob run = job;
@@ -41,9 +46,8 @@ bool RunDiskScan(const TDiskScanJob& job, IPrompt& prompt)
     } catch (const std::exception&) {
         escaped = true;
     }
-    const bool failed = escaped || (!run.Flags->Finished && !run.Flags->Abort);
-    if (failed) prompt.Inform(QStringLiteral("Error"), ScanFailureText(), TPromptIcon::Error);
-    return run.Flags->Finished && !escaped;
+    if (escaped || (!run.Flags->Finished && !run.Flags->Abort)) return TScanOutcome::Failed;
+    return run.Flags->Finished ? TScanOutcome::Finished : TScanOutcome::Canceled;
 }
 
 } // namespace quorvex

@@ -35,10 +35,13 @@ using TDiskScanFunction = std::function<void(const TDiskScanJob& job)>;
 void SetDiskScanFunction(TDiskScanFunction scan); // empty removes it
 bool DiskScanAvailable();
 
-// Runs the scan and reports a failure to the user: neither flag set afterwards, or an error
-// escaping the scanner. False when the scan did not finish.
-bool RunDiskScan(const TDiskScanJob& job, IPrompt& prompt);
+enum class TScanOutcome { Finished, Canceled, Failed };
 
+// Runs the scan. Failed: neither flag set afterwards, or an error escaped the scanner; a silent
+// abort counts as cancelled.
+TScanOutcome RunDiskScan(const TDiskScanJob& job);
+// The "Error" message after a failed scan.
+void ReportScanFailure(IPrompt& prompt);
 QString ScanFailureText();
 
 } // namespace quorvex

@@ -304,29 +304,24 @@ TEST_F(PressOkTest, SerialChangeOnlyForANewDiskBesideMatches)
     EXPECT_EQ(asked, 2);
 }
 
-TEST(DiskScanJob, FailureIsReportedCancelIsSilent)
+TEST(DiskScanJob, OutcomeFromTheFlagsAndErrors)
 {
-    TScriptedPrompt prompt;
     TDiskScanJob job;
     struct Case {
         const char* What;
         TDiskScanFunction Scan;
-        bool Finished;
-        bool Message;
+        TScanOutcome Outcome;
     };
     const Case cases[] = {
-        {"finished", [](const TDiskScanJob& j) { j.Flags->Finished = true; }, true, false},
-        {"cancelled", [](const TDiskScanJob& j) { j.Flags->Abort = true; }, false, false},
-        {"neither flag", [](const TDiskScanJob&) {}, false, true},
-        {"error", [](const TDiskScanJob&) { throw std::runtime_error("bad"); }, false, true},
-        {"silent abort", [](const TDiskScanJob&) { throw EAbort(); }, false, false},
+        {"finished", [](const TDiskScanJob& j) { j.Flags->Finished = true; }, TScanOutcome::Finished},
+        {"cancelled", [](const TDiskScanJob& j) { j.Flags->Abort = true; }, TScanOutcome::Canceled},
+        {"neither flag", [](const TDiskScanJob&) {}, TScanOutcome::Failed},
+        {"error", [](const TDiskScanJob&) { throw std::runtime_error("bad"); }, TScanOutcome::Failed},
+        {"silent abort", [](const TDiskScanJob&) { throw EAbort(); }, TScanOutcome::Canceled},
     };
     for (const Case& c : cases) {
-        prompt.Shown.clear();
         SetDiskScanFunction(c.Scan);
-        EXPECT_EQ(RunDiskScan(job, prompt), c.Finished) << c.What;
-        EXPECT_EQ(prompt.Shown.size(), c.Message ? 1u : 0u) << c.What;
-        if (c.Message) EXPECT_EQ(prompt.Shown[0].Text, ScanFailureText());
+        EXPECT_EQ(RunDiskScan(job), c.Outcome) << c.What;
     }
     SetDiskScanFunction({});
     EXPECT_FALSE(DiskScanAvailable());

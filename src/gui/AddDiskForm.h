@@ -1,0 +1,123 @@
+#pragma once
+// "Add New Disk" / "Update Disk": one button per drive, the disk name, the target catalog, the
+// virtual root and the scan switches. The decisions live in core; this window shows them.
+
+#include "adddisk/AddDiskFlow.h"
+#include "adddisk/DiskMatching.h"
+#include "catalog/ItemRecords.h"
+
+#include <QDialog>
+#include <QToolButton>
+
+#include <memory>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStatusBar;
+class QWidget;
+
+namespace quorvex {
+
+class TBrowseFolderForm;
+class TCatalogTree;
+class TIconImages;
+class TTreeNode;
+
+class TDriveButton : public QToolButton {
+public:
+    TDriveButton(const QString& drive, QWidget* parent);
+    QString Drive;
+    QString VirtualRoot; // "\dir\sub\"; empty: none
+    QLabel* Caption = nullptr;
+};
+
+class TAddDiskForm : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int CellWidth = 45;
+    static constexpr int CellHeight = 65;
+
+    TAddDiskForm(TCatalogTree& tree, TIconImages& icons, TBrowseFolderForm& browser, QWidget* parent = nullptr);
+
+    // The drives present differ from those the buttons were made for.
+    bool DrivesChanged() const;
+    // Resets the dialog for one run.
+    void Prepare(TAddDiskMode mode, TTreeNode* replacedDisk, TTreeNode* selectedNode);
+
+    TAddDiskState& State() { return m_state; }
+    TTreeNode* TargetCatalog() const;
+    TDriveButton* SelectedButton() const { return m_selected; }
+    const TDiskRec& Medium() const { return m_medium; }
+    TDriveButton* ButtonOf(const QString& drive) const;
+    void ClickDrive(TDriveButton* button);
+    void LayOut();
+
+    // Shows the "Select Disk" dialog; tests put their own answer here.
+    TSelectDisk SelectDisk;
+
+    std::vector<TDriveButton*> DriveButtons;
+    QLineEdit* DiskName = nullptr;
+    QComboBox* DatabaseList = nullptr;
+    QCheckBox* VirtualRootCheck = nullptr;
+    QLabel* VirtualRootLabel = nullptr;
+    QPushButton* AdvancedBtn = nullptr;
+    QFrame* OptionsPanel = nullptr;
+    QCheckBox* BrowseArchiveCheck = nullptr;
+    QCheckBox* ArchiveDescOnly = nullptr;
+    QCheckBox* ArchiveQuickScan = nullptr;
+    QCheckBox* EjectMediaCheck = nullptr;
+    QCheckBox* ImportDizCheck = nullptr;
+    QCheckBox* ImportBBSCheck = nullptr;
+    QCheckBox* Import4DOSCheck = nullptr;
+    QCheckBox* ImportCommentCheck = nullptr;
+    QCheckBox* KeepCurrentCheck = nullptr;
+    QComboBox* ImportDescCombo = nullptr;
+    QCheckBox* DefaultCheck = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    QPushButton* DiskInfoBtn = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QLabel* EmptyDriveLabel = nullptr;
+
+public slots:
+    void accept() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateDriveButtons();
+    QCheckBox* Switch(const QString& caption, TSwitchClick click);
+    void ShowSwitches();
+    void ReadSwitches();
+    void SwitchClicked(TSwitchClick click);
+    void Activate();
+    void Deselect();
+    void FindMatches();
+    void RefreshStatus();
+    void RefreshVirtualRoot();
+    void VirtualRootClicked();
+    void DiskInfoClick();
+    void FillCatalogs(TTreeNode* selectedNode);
+    TMediumChoice Choice() const;
+
+    TCatalogTree& m_tree;
+    TIconImages& m_icons;
+    TBrowseFolderForm& m_browser;
+    TAddDiskState m_state;
+    TDiskRec m_medium;
+    TDriveButton* m_selected = nullptr;
+    QStringList m_drivesAtCreation;
+    QWidget* m_drivePanel = nullptr;
+    int m_columns = 9;
+    bool m_readingDrive = false;
+    bool m_showingSwitches = false;
+};
+
+} // namespace quorvex

@@ -1,0 +1,358 @@
+// Adding a folder of a drive as a disk, saving, reopening and updating it, through the real
+// dialogs on the fake platform.
+
+#include "GuiFixture.h"
+
+#include "AddDiskController.h"
+#include "AddDiskForm.h"
+#include "BrowseFolderForm.h"
+#include "DiskSelectForm.h"
+#include "GuiProgress.h"
+#include "WaitForms.h"
+#include "catalog/ItemRoutines.h"
+#include "config/Options.h"
+#include "platform/FakeDrives.h"
+#include "scan/MediaType.h"
+
+#include "StandInScanner.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+using namespace quorvex;
+using namespace quorvex::testing;
+
+namespace {
+
+constexpr uint32_t MediumSerial = 0x2003BEEF;
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// Runs fn once the next modal dialog of type T is up; polls without blocking, so dialogs
+// opened from inside other dialogs' event loops are found too.
+template <typename T> void WhenModal(std::function<void(T&)> fn)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, fn] {
+        if (T* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            fn(*dialog);
+        }
+    });
+    timer->start();
+}
+
+class AddDiskTest : public TMainFormTest {
+protected:
+    TFakeDrives drives;
+    QString medium;
+
+    void SetUp() override
+    {
+        medium = QString::fromStdString(dir.Path("medium"));
+        WriteFile(medium + "/Collection/top.txt", "top");
+        WriteFile(medium + "/Collection/docs/readme.txt", "read me");
+        WriteFile(medium + "/Collection/Photos/beach.jpg", QByteArray(3000, 'x'));
+        WriteFile(medium + "/Collection/Photos/2003/harbour.png", QByteArray(1200, 'y'));
+        WriteFile(medium + "/Other/ignored.txt", "not below the root");
+        drives.Add("usb", dtRemovable, mtRemovable).Root = medium;
+        TFakeMedium m;
+        m.Label = "SHELF";
+        m.Serial = MediumSerial;
+        drives.Insert("usb", m);
+        drives.Add("cdrom", dtCDROM);
+        SetDrives(&drives);
+        ClearMediaTypeCache();
+        SetDiskScanFunction(StandInScan);
+        TMainFormTest::SetUp();
+        AnswerNextDialog("Shelf");
+        form->MenuNewClick();
+        ASSERT_EQ(form->Tree().Count(), 1);
+    }
+    void TearDown() override
+    {
+        TMainFormTest::TearDown();
+        SetDiskScanFunction({});
+        StandInScanEntryHook() = nullptr;
+        SetDrives(nullptr);
+        ClearMediaTypeCache();
+    }
+    TTreeNode* Catalog() { return form->Tree().Catalog(0); }
+    TAddDiskController& Controller() { return *form->AddDisk(); }
+
+    // Picks the drive and the Collection folder as virtual root, names the disk, presses OK.
+    void DriveAddDialog(const QString& name, QString* status = nullptr)
+    {
+        Controller().Showing = [this, name, status](TAddDiskForm& dialog) {
+            QTimer::singleShot(0, [this, name, status, &dialog] {
+                ASSERT_TRUE(WaitFor([&] { return dialog.isVisible(); }));
+                dialog.ButtonOf("usb")->click();
+                WhenModal<TBrowseFolderForm>([this](TBrowseFolderForm& browser) {
+                    EXPECT_EQ(browser.windowTitle(), "Select virtual root folder");
+                    browser.SetFolder(medium + "/Collection");
+                    browser.OKBtn->click();
+                });
+                dialog.VirtualRootCheck->click();
+                EXPECT_EQ(dialog.VirtualRootLabel->text(), "\\Collection\\");
+                if (status) *status = dialog.StatusBar->currentMessage();
+                if (!name.isNull()) dialog.DiskName->setText(name);
+                dialog.OKBtn->click();
+            });
+        };
+    }
+    void RunCommand(QAction* action)
+    {
+        action->trigger();
+        QApplication::processEvents();
+        QTest::qWait(20);
+        QApplication::processEvents();
+    }
+    TTreeNode* Child(TTreeNode* parent, const std::string& text) { return Find(parent, text); }
+    const TFileRec* FileIn(TTreeNode* owner, std::string_view name)
+    {
+        for (const TFileRec* f = owner->Data->Next; f; f = f->Next)
+            if (f->Name() == name) return f;
+        return nullptr;
+    }
+    std::vector<QString> Captions() const
+    {
+        std::vector<QString> c;
+        for (const auto& m : prompt.Shown) c.push_back(m.Caption);
+        return c;
+    }
+};
+
+TEST_F(AddDiskTest, AddSaveReopenAndUpdateKeepingDescriptions)
+{
+    QString status;
+    DriveAddDialog("Holiday", &status);
+    RunCommand(form->MenuAddDisk);
+    EXPECT_EQ(status.toStdString(), "Removable drive (usb:), Serial num: 2003-BEEF, not found in catalog");
+    ASSERT_EQ(Catalog()->Count(), 1);
+    TTreeNode* disk = Catalog()->Child(0);
+    EXPECT_EQ(disk->Text, "Holiday");
+    EXPECT_TRUE(ItemIs(disk->Data, ifVirtualRoot));
+    EXPECT_EQ(AsDisk(disk->Data)->VirtualRootPath.Str(), "\\Collection\\");
+    EXPECT_EQ(form->SelectedNode(), disk);
+    ASSERT_TRUE(Child(disk, "Photos") && Child(disk, "docs"));
+    EXPECT_TRUE(Child(Child(disk, "Photos"), "2003"));
+    EXPECT_TRUE(FileIn(disk, "top.txt"));
+    EXPECT_FALSE(Child(disk, "Other"));
+    EXPECT_TRUE(AsCatalog(Catalog()->Data)->Modified);
+
+    static_cast<TFolderRec*>(Child(disk, "Photos")->Data)->Description.Assign("Summer pictures");
+    const_cast<TFileRec*>(FileIn(Child(disk, "docs"), "readme.txt"))->Description.Assign("Read this first");
+    const std::string file = dir.Path("shelf.ctf");
+    dialogs.SaveAnswers = {file};
+    form->SelectNode(Catalog());
+    form->MenuSaveClick();
+    ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(file)));
+    form->MenuCloseAllClick();
+    ASSERT_EQ(form->Tree().Count(), 0);
+
+    form->OpenCatalogFiles({file}, false);
+    ASSERT_EQ(form->Tree().Count(), 1);
+    disk = Catalog()->Child(0);
+    ASSERT_EQ(disk->Text, "Holiday");
+
+    // The medium changes: a new file, one gone.
+    WriteFile(medium + "/Collection/docs/new.txt", "fresh");
+    QFile::remove(medium + "/Collection/top.txt");
+    form->SelectNode(disk);
+    prompt.Shown.clear();
+    Controller().Showing = [](TAddDiskForm& dialog) {
+        QTimer::singleShot(0, [&dialog] {
+            // The medium is found by itself and its root taken from the disk.
+            ASSERT_TRUE(WaitFor([&] { return dialog.SelectedButton() != nullptr; }));
+            EXPECT_EQ(dialog.windowTitle(), "Update Disk");
+            EXPECT_EQ(dialog.VirtualRootLabel->text(), "\\Collection\\");
+            EXPECT_EQ(dialog.StatusBar->currentMessage().toStdString(), "Removable drive (usb:), media match confirmed, ready to update");
+            EXPECT_EQ(dialog.DiskName->text(), "Holiday");
+            EXPECT_TRUE(dialog.KeepCurrentCheck->isChecked());
+            dialog.OKBtn->click();
+        });
+    };
+    RunCommand(form->TreeMenuUpdateDisk);
+    EXPECT_TRUE(prompt.Shown.empty()) << prompt.Shown.front().Text.toStdString();
+    ASSERT_EQ(Catalog()->Count(), 1) << "the old disk is replaced";
+    disk = Catalog()->Child(0);
+    EXPECT_EQ(disk->Text, "Holiday");
+    EXPECT_FALSE(FileIn(disk, "top.txt"));
+    TTreeNode* docs = Child(disk, "docs");
+    ASSERT_TRUE(docs);
+    EXPECT_TRUE(FileIn(docs, "new.txt"));
+    ASSERT_TRUE(FileIn(docs, "readme.txt"));
+    EXPECT_EQ(FileIn(docs, "readme.txt")->Description.Str(), "Read this first");
+    EXPECT_EQ(static_cast<TFolderRec*>(Child(disk, "Photos")->Data)->Description.Str(), "Summer pictures");
+}
+
+TEST_F(AddDiskTest, CancelHalfwayLeavesTheOldDiskUntouched)
+{
+    DriveAddDialog("Holiday");
+    RunCommand(form->MenuAddDisk);
+    ASSERT_EQ(Catalog()->Count(), 1);
+    TTreeNode* old = Catalog()->Child(0);
+    const int oldChildren = old->Count();
+    form->SelectNode(old);
+
+    prompt.Shown.clear();
+    prompt.Answers = {pbYes}; // "Do you really want to abort disk scan?"
+    StandInScanEntryHook() = [this](int entries) {
+        if (entries == 2) form->ProgressWindows()->ScanForm()->ButtonCancel->click();
+    };
+    Controller().Showing = [](TAddDiskForm& dialog) {
+        QTimer::singleShot(0, [&dialog] {
+            ASSERT_TRUE(WaitFor([&] { return dialog.SelectedButton() != nullptr; }));
+            dialog.OKBtn->click();
+        });
+    };
+    RunCommand(form->TreeMenuUpdateDisk);
+    EXPECT_EQ(Captions(), std::vector<QString>{"Abort Disk Scan"}) << "a cancel shows no error";
+    EXPECT_EQ(Controller().LastOutcome, TScanOutcome::Canceled);
+    ASSERT_EQ(Catalog()->Count(), 1);
+    EXPECT_EQ(Catalog()->Child(0), old);
+    EXPECT_EQ(old->Count(), oldChildren);
+    EXPECT_TRUE(FileIn(old, "top.txt"));
+    EXPECT_FALSE(form->ProgressWindows()->ScanForm() && form->ProgressWindows()->ScanForm()->isVisible());
+}
+
+TEST_F(AddDiskTest, AddingTheSameMediumAgainAsksAndOffersANewSerial)
+{
+    DriveAddDialog("Holiday");
+    RunCommand(form->MenuAddDisk);
+    ASSERT_EQ(Catalog()->Count(), 1);
+
+    prompt.Shown.clear();
+    prompt.Answers = {pbNo}; // "Update Old Data?": add a new disk
+    QString status;
+    DriveAddDialog(QString(), &status);
+    bool serialAsked = false;
+    Controller().AskSerial = nullptr;
+    WhenModal<TSerialAskForm>([&](TSerialAskForm& ask) {
+        serialAsked = true;
+        ask.DontAskCheck->setChecked(true);
+        ask.YesBtn->click();
+    });
+    RunCommand(form->MenuAddDisk);
+    EXPECT_EQ(status.toStdString(), "Removable drive (usb:), Serial num: 2003-BEEF, already exists in catalog");
+    EXPECT_EQ(Captions(), std::vector<QString>{"Update Old Data?"});
+    EXPECT_TRUE(serialAsked);
+    EXPECT_FALSE(Options().SerialAskCheck()) << "don't ask again";
+    ASSERT_EQ(Catalog()->Count(), 2);
+    EXPECT_EQ(Catalog()->Child(1)->Text, "Holiday (2)") << "the name taken from the match is made unique";
+    EXPECT_NE(AsDisk(Catalog()->Child(1)->Data)->SerialNumber, MediumSerial);
+}
+
+TEST_F(AddDiskTest, UpdateOldDataYesReplacesTheMatchingDisk)
+{
+    DriveAddDialog("Holiday");
+    RunCommand(form->MenuAddDisk);
+    TTreeNode* old = Catalog()->Child(0);
+    prompt.Shown.clear();
+    prompt.Answers = {pbYes};
+    DriveAddDialog(QString());
+    RunCommand(form->MenuAddDisk);
+    EXPECT_EQ(Captions(), std::vector<QString>{"Update Old Data?"});
+    ASSERT_EQ(Catalog()->Count(), 1);
+    EXPECT_NE(Catalog()->Child(0), old);
+    EXPECT_EQ(Catalog()->Child(0)->Text, "Holiday");
+}
+
+TEST_F(AddDiskTest, AFailedScanIsReported)
+{
+    SetDiskScanFunction([](const TDiskScanJob&) { throw std::runtime_error("unreadable"); });
+    DriveAddDialog("Broken");
+    RunCommand(form->MenuAddDisk);
+    ASSERT_EQ(Captions(), std::vector<QString>{"Error"});
+    EXPECT_EQ(prompt.Shown[0].Text, ScanFailureText());
+    EXPECT_EQ(Catalog()->Count(), 0);
+}
+
+TEST_F(AddDiskTest, DriveButtonsStatusAndKeys)
+{
+    Controller().Showing = [](TAddDiskForm& dialog) {
+        QTimer::singleShot(0, [&dialog] {
+            ASSERT_TRUE(WaitFor([&] { return dialog.isVisible(); }));
+            EXPECT_EQ(dialog.windowTitle(), "Add New Disk");
+            EXPECT_EQ(dialog.DriveButtons.size(), 2u);
+            EXPECT_EQ(dialog.StatusBar->currentMessage(), "No drive selected");
+            EXPECT_FALSE(dialog.OKBtn->isEnabled());
+            EXPECT_FALSE(dialog.VirtualRootCheck->isEnabled());
+            dialog.CancelBtn->setFocus();
+            QTest::keyClick(&dialog, Qt::Key_U);
+            EXPECT_EQ(dialog.SelectedButton(), dialog.ButtonOf("usb"));
+            EXPECT_TRUE(dialog.OKBtn->isEnabled());
+            dialog.DiskName->setFocus();
+            QTest::keyClick(dialog.DiskName, Qt::Key_U);
+            EXPECT_EQ(dialog.SelectedButton(), dialog.ButtonOf("usb")) << "typing in the name box selects nothing";
+            dialog.ButtonOf("usb")->click();
+            EXPECT_EQ(dialog.SelectedButton(), nullptr) << "a second click deselects";
+            // Switch rules on the real boxes.
+            dialog.AdvancedBtn->click();
+            if (dialog.BrowseArchiveCheck->isChecked()) dialog.BrowseArchiveCheck->click();
+            EXPECT_FALSE(dialog.ImportCommentCheck->isChecked());
+            dialog.ImportCommentCheck->click();
+            EXPECT_TRUE(dialog.BrowseArchiveCheck->isChecked());
+            EXPECT_FALSE(dialog.ArchiveQuickScan->isEnabled()) << "adding has no old archives";
+            dialog.CancelBtn->click();
+        });
+    };
+    RunCommand(form->MenuAddDisk);
+    EXPECT_EQ(Catalog()->Count(), 0);
+}
+
+TEST_F(AddDiskTest, Screenshots)
+{
+    const QString folder = qEnvironmentVariable("QUORVEX_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "QUORVEX_SCREENSHOTS not set";
+    QDir().mkpath(folder);
+    auto shoot = [&](QWidget& w, const QString& name) {
+        QApplication::processEvents();
+        QTest::qWait(30);
+        w.grab().save(folder + "/" + name + ".png");
+    };
+    DriveAddDialog("Holiday");
+    RunCommand(form->MenuAddDisk);
+    form->DBTree->expandAll();
+    shoot(*form, "added-disk");
+    Controller().Showing = [&](TAddDiskForm& dialog) {
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(WaitFor([&] { return dialog.isVisible(); }));
+            dialog.ButtonOf("usb")->click();
+            shoot(dialog, "add-disk");
+            dialog.AdvancedBtn->click();
+            shoot(dialog, "add-disk-advanced");
+            TDiskInfoForm info(dialog.Medium(), "Holiday", 0, &dialog);
+            info.show();
+            shoot(info, "disk-info");
+            dialog.CancelBtn->click();
+        });
+    };
+    RunCommand(form->MenuAddDisk);
+    TDiskSelectForm select({Catalog()->Child(0), Catalog()->Child(0)}, form.get());
+    select.show();
+    shoot(select, "select-disk");
+    TSerialAskForm serial(form.get());
+    serial.show();
+    shoot(serial, "serial-ask");
+    TBrowseFolderForm browser(form.get());
+    browser.SetCheckCount(3);
+    browser.CheckBoxes[0]->setText("Restore folder structure");
+    browser.SetFolder(medium + "/Collection/Photos");
+    browser.show();
+    shoot(browser, "browse-folder");
+}
+
+} // namespace
