@@ -185,6 +185,7 @@ TSerialAskForm::TSerialAskForm(QWidget* parent) : QDialog(parent)
                             "current disk will be recognized in the future.\n\nMay program try to change disk "
                             "serial number?");
     text->setWordWrap(true);
+    text->setFixedWidth(390);
     DontAskCheck = new QCheckBox("Don't ask this question again, always change serial number");
     DontAskCheck->setObjectName("DontAskCheck");
     YesBtn = new QPushButton("Yes, change it");
@@ -209,7 +210,7 @@ TSerialAskForm::TSerialAskForm(QWidget* parent) : QDialog(parent)
     v->addLayout(top);
     v->addWidget(DontAskCheck);
     v->addLayout(buttons);
-    setFixedWidth(460);
+    v->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 TSerialAnswer TSerialAskForm::Answer() const { return {m_change, DontAskCheck->isChecked()}; }
@@ -239,6 +240,8 @@ TDiskInfoForm::TDiskInfoForm(const TDiskRec& disk, const QString& name, double c
     Fields->verticalHeader()->hide();
     Fields->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Fields->setShowGrid(false);
+    Fields->setSelectionMode(QAbstractItemView::NoSelection);
+    Fields->setFocusPolicy(Qt::NoFocus);
     for (int r = 0; r < int(std::size(rows)); ++r) {
         Fields->setItem(r, 0, new QTableWidgetItem(rows[r].first));
         Fields->setItem(r, 1, new QTableWidgetItem(rows[r].second));
@@ -254,7 +257,8 @@ TDiskInfoForm::TDiskInfoForm(const TDiskRec& disk, const QString& name, double c
     buttons->addStretch(1);
     buttons->addWidget(ok);
     v->addLayout(buttons);
-    resize(420, 340);
+    Fields->setMinimumHeight(Fields->verticalHeader()->length() + 2 * Fields->frameWidth());
+    resize(440, sizeHint().height());
 }
 
 } // namespace quorvex
