@@ -66,12 +66,12 @@ void TAddDiskController::Run(TAddDiskMode mode, TTreeNode* replacedDisk)
     m_main.RefreshCommands();
     m_main.RefreshStatus();
     progress->CloseScan();
-    if (LastOutcome == TScanOutcome::Failed) {
+    if (LastOutcome == TDiskScanEnd::Failed) {
         ReportScanFailure(Prompt());
         return;
     }
     // The new Disk is the catalog's last child; an update took the old one away.
-    if (LastOutcome == TScanOutcome::Finished && job.CatalogNode && job.CatalogNode->Count() > 0 &&
+    if (LastOutcome == TDiskScanEnd::Finished && job.CatalogNode && job.CatalogNode->Count() > 0 &&
         (job.OldDisk || job.CatalogNode->Count() > catalogDisks))
         m_main.SelectNode(job.CatalogNode->Child(job.CatalogNode->Count() - 1));
 }

@@ -29,7 +29,7 @@ public:
     std::function<void(TAddDiskForm&)> Showing;
     // The "Change Serial Number?" dialog; tests put their own answer here.
     TAskSerial AskSerial;
-    TScanOutcome LastOutcome = TScanOutcome::Canceled;
+    TDiskScanEnd LastOutcome = TDiskScanEnd::Canceled;
 
 private:
     TMainForm& m_main;

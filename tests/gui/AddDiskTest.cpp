@@ -220,7 +220,7 @@ TEST_F(AddDiskTest, CancelHalfwayLeavesTheOldDiskUntouched)
     };
     RunCommand(form->TreeMenuUpdateDisk);
     EXPECT_EQ(Captions(), std::vector<QString>{"Abort Disk Scan"}) << "a cancel shows no error";
-    EXPECT_EQ(Controller().LastOutcome, TScanOutcome::Canceled);
+    EXPECT_EQ(Controller().LastOutcome, TDiskScanEnd::Canceled);
     ASSERT_EQ(Catalog()->Count(), 1);
     EXPECT_EQ(Catalog()->Child(0), old);
     EXPECT_EQ(old->Count(), oldChildren);

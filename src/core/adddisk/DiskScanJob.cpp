@@ -32,7 +32,7 @@ void ReportScanFailure(IPrompt& prompt)
     prompt.Inform(QStringLiteral("Error"), ScanFailureText(), TPromptIcon::Error);
 }
 
-TScanOutcome RunDiskScan(const TDiskScanJob& job)
+TDiskScanEnd RunDiskScan(const TDiskScanJob& job)
 {
     TScanFlags own;
     TDiskScanJob run = job;
@@ -46,8 +46,8 @@ TScanOutcome RunDiskScan(const TDiskScanJob& job)
     } catch (const std::exception&) {
         escaped = true;
     }
-    if (escaped || (!run.Flags->Finished && !run.Flags->Abort)) return TScanOutcome::Failed;
-    return run.Flags->Finished ? TScanOutcome::Finished : TScanOutcome::Canceled;
+    if (escaped || (!run.Flags->Finished && !run.Flags->Abort)) return TDiskScanEnd::Failed;
+    return run.Flags->Finished ? TDiskScanEnd::Finished : TDiskScanEnd::Canceled;
 }
 
 } // namespace quorvex

@@ -35,11 +35,11 @@ using TDiskScanFunction = std::function<void(const TDiskScanJob& job)>;
 void SetDiskScanFunction(TDiskScanFunction scan); // empty removes it
 bool DiskScanAvailable();
 
-enum class TScanOutcome { Finished, Canceled, Failed };
+enum class TDiskScanEnd { Finished, Canceled, Failed };
 
 // Runs the scan. Failed: neither flag set afterwards, or an error escaped the scanner; a silent
 // abort counts as cancelled.
-TScanOutcome RunDiskScan(const TDiskScanJob& job);
+TDiskScanEnd RunDiskScan(const TDiskScanJob& job);
 // The "Error" message after a failed scan.
 void ReportScanFailure(IPrompt& prompt);
 QString ScanFailureText();

@@ -310,14 +310,14 @@ TEST(DiskScanJob, OutcomeFromTheFlagsAndErrors)
     struct Case {
         const char* What;
         TDiskScanFunction Scan;
-        TScanOutcome Outcome;
+        TDiskScanEnd Outcome;
     };
     const Case cases[] = {
-        {"finished", [](const TDiskScanJob& j) { j.Flags->Finished = true; }, TScanOutcome::Finished},
-        {"cancelled", [](const TDiskScanJob& j) { j.Flags->Abort = true; }, TScanOutcome::Canceled},
-        {"neither flag", [](const TDiskScanJob&) {}, TScanOutcome::Failed},
-        {"error", [](const TDiskScanJob&) { throw std::runtime_error("bad"); }, TScanOutcome::Failed},
-        {"silent abort", [](const TDiskScanJob&) { throw EAbort(); }, TScanOutcome::Canceled},
+        {"finished", [](const TDiskScanJob& j) { j.Flags->Finished = true; }, TDiskScanEnd::Finished},
+        {"cancelled", [](const TDiskScanJob& j) { j.Flags->Abort = true; }, TDiskScanEnd::Canceled},
+        {"neither flag", [](const TDiskScanJob&) {}, TDiskScanEnd::Failed},
+        {"error", [](const TDiskScanJob&) { throw std::runtime_error("bad"); }, TDiskScanEnd::Failed},
+        {"silent abort", [](const TDiskScanJob&) { throw EAbort(); }, TDiskScanEnd::Canceled},
     };
     for (const Case& c : cases) {
         SetDiskScanFunction(c.Scan);
