@@ -3,7 +3,6 @@
 #include "MainForm.h"
 
 #include "AddDiskController.h"
-#include "adddisk/DiskScanJob.h"
 #include "browser/BrowserOptions.h"
 #include "catalog/ItemRoutines.h"
 #include "search/SearchGuard.h"
@@ -16,8 +15,6 @@ namespace quorvex {
 
 void TMainForm::CreateDiskActions()
 {
-    // Without a scanner nothing could be added: the commands are not offered at all.
-    if (!DiskScanAvailable()) return;
     m_addDisk = std::make_unique<TAddDiskController>(*this);
     auto make = [this](const QString& text, const char* name) {
         auto* action = new QAction(text, this);

@@ -14,7 +14,7 @@
 #include "platform/FakeDrives.h"
 #include "scan/MediaType.h"
 
-#include "StandInScanner.h"
+#include "scan/DiskScanner.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -75,8 +75,8 @@ protected:
         drives.Add("cdrom", dtCDROM);
         SetDrives(&drives);
         ClearMediaTypeCache();
-        SetDiskScanFunction(StandInScan);
         TMainFormTest::SetUp();
+        Options().SetEjectMediaCheck(false); // the medium stays for the next step
         AnswerNextDialog("Shelf");
         form->MenuNewClick();
         ASSERT_EQ(form->Tree().Count(), 1);
@@ -85,7 +85,6 @@ protected:
     {
         TMainFormTest::TearDown();
         SetDiskScanFunction({});
-        StandInScanEntryHook() = nullptr;
         SetDrives(nullptr);
         ClearMediaTypeCache();
     }
@@ -209,9 +208,17 @@ TEST_F(AddDiskTest, CancelHalfwayLeavesTheOldDiskUntouched)
 
     prompt.Shown.clear();
     prompt.Answers = {pbYes}; // "Do you really want to abort disk scan?"
-    StandInScanEntryHook() = [this](int entries) {
-        if (entries == 2) form->ProgressWindows()->ScanForm()->ButtonCancel->click();
-    };
+    // Cancel once the walk has reached a folder: the scan lets events run as it goes.
+    QTimer cancel;
+    cancel.setInterval(0);
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        TWaitUpdateForm* scan = form->ProgressWindows()->ScanForm();
+        if (scan && scan->isVisible() && scan->DirLabel->text().contains("Collection")) {
+            cancel.stop();
+            scan->ButtonCancel->click();
+        }
+    });
+    cancel.start();
     Controller().Showing = [](TAddDiskForm& dialog) {
         QTimer::singleShot(0, [&dialog] {
             ASSERT_TRUE(WaitFor([&] { return dialog.SelectedButton() != nullptr; }));
@@ -276,7 +283,7 @@ TEST_F(AddDiskTest, AFailedScanIsReported)
     DriveAddDialog("Broken");
     RunCommand(form->MenuAddDisk);
     ASSERT_EQ(Captions(), std::vector<QString>{"Error"});
-    EXPECT_EQ(prompt.Shown[0].Text, ScanFailureText());
+    EXPECT_EQ(prompt.Shown[0].Text, ScanFailedMessage());
     EXPECT_EQ(Catalog()->Count(), 0);
 }
 

@@ -1,7 +1,9 @@
 #include "adddisk/DiskScanJob.h"
 
 #include "catalog/CatalogErrors.h"
+#include "config/Options.h"
 #include "platform/Prompt.h"
+#include "scan/DiskScanner.h"
 
 #include <exception>
 
@@ -9,27 +11,53 @@ namespace quorvex {
 
 namespace {
 
+// The dialog's switches over the settings the scanner reads itself.
+void ScanWithDiskScanner(const TDiskScanJob& job)
+{
+    const TAddDiskSwitches& s = job.Switches;
+    TScanOptions options = ScanOptionsFromSettings(Options(), job.OldDisk != nullptr);
+    options.DiskName = job.DiskName;
+    options.BrowseArchiveCheck = s.BrowseArchive.Checked;
+    options.ArchiveDescOnly = s.ArchiveDescOnly.Checked && s.ArchiveDescOnly.Enabled;
+    options.ArchiveQuickScan = s.ArchiveQuickScan.Checked && s.ArchiveQuickScan.Enabled;
+    options.EjectMediaCheck = s.EjectMedia.Checked;
+    options.ImportDizCheck = s.ImportDiz.Checked;
+    options.ImportBBSCheck = s.ImportBBS.Checked;
+    options.Import4DOSCheck = s.Import4DOS.Checked;
+    options.ImportCommentCheck = s.ImportComment.Checked;
+    options.KeepCurrentCheck = s.KeepCurrent.Checked;
+    options.ImportDescCombo = s.ImportDescRow;
+    TScanRequest request;
+    request.Catalog = job.CatalogNode;
+    request.Drive = job.Drive;
+    request.VirtualRoot = job.VirtualRoot;
+    request.OldDisk = job.OldDisk;
+    request.ChangeSerial = job.ChangeSerial;
+    switch (Scan(request, options).Outcome) {
+    case TScanOutcome::Finished: job.Flags->Finished = true; break;
+    // Giving up at "Drive Not Ready" is the user's choice, not a failure.
+    case TScanOutcome::NotReady:
+    case TScanOutcome::Aborted: job.Flags->Abort = true; break;
+    case TScanOutcome::Failed: break;
+    }
+}
+
 TDiskScanFunction& ScanFunction()
 {
-    static TDiskScanFunction scan;
+    static TDiskScanFunction scan = ScanWithDiskScanner;
     return scan;
 }
 
 } // namespace
 
-void SetDiskScanFunction(TDiskScanFunction scan) { ScanFunction() = std::move(scan); }
-bool DiskScanAvailable() { return bool(ScanFunction()); }
-
-QString ScanFailureText()
+void SetDiskScanFunction(TDiskScanFunction scan)
 {
-    return QStringLiteral("The disk scan was terminated and canceled due to an error encountered in the process. "
-                          "Please check if data on the media is valid, and there is no damage to media itself "
-                          "(like scratches on CD-ROM surface).");
+    ScanFunction() = scan ? std::move(scan) : TDiskScanFunction(ScanWithDiskScanner);
 }
 
 void ReportScanFailure(IPrompt& prompt)
 {
-    prompt.Inform(QStringLiteral("Error"), ScanFailureText(), TPromptIcon::Error);
+    prompt.Inform(QStringLiteral("Error"), ScanFailedMessage(), TPromptIcon::Error);
 }
 
 TDiskScanEnd RunDiskScan(const TDiskScanJob& job)
@@ -40,7 +68,7 @@ TDiskScanEnd RunDiskScan(const TDiskScanJob& job)
     run.Flags->Finished = false;
     bool escaped = false;
     try {
-        if (DiskScanAvailable()) ScanFunction()(run);
+        ScanFunction()(run);
     } catch (const EAbort&) {
         run.Flags->Abort = true; // a silent abort: no message
     } catch (const std::exception&) {

@@ -1,6 +1,6 @@
 #pragma once
-// What the add/update flow hands to the disk scanner, and how the scanner is reached: the
-// scanner installs its function here, and the add commands exist only while one is installed.
+// What the add/update flow hands to the disk scanner, and the one place the flow calls it
+// (tests may put another scanner there).
 
 #include "adddisk/AddDiskSwitches.h"
 
@@ -32,8 +32,7 @@ struct TDiskScanJob {
 
 using TDiskScanFunction = std::function<void(const TDiskScanJob& job)>;
 
-void SetDiskScanFunction(TDiskScanFunction scan); // empty removes it
-bool DiskScanAvailable();
+void SetDiskScanFunction(TDiskScanFunction scan); // empty: the disk scanner again
 
 enum class TDiskScanEnd { Finished, Canceled, Failed };
 
@@ -42,6 +41,5 @@ enum class TDiskScanEnd { Finished, Canceled, Failed };
 TDiskScanEnd RunDiskScan(const TDiskScanJob& job);
 // The "Error" message after a failed scan.
 void ReportScanFailure(IPrompt& prompt);
-QString ScanFailureText();
 
 } // namespace quorvex
