@@ -46,6 +46,7 @@ int main(int argc, char* argv[])
     });
     server.Listen(instanceName);
     mainForm.show();
+    mainForm.Store().Options().Apply(); // the settings reach the windows once they are shown
     QTimer::singleShot(0, &mainForm, [&] {
         mainForm.FirstIdle(params);
         if (splash && !mainForm.SettingsWerePresent()) splash->Timer->setInterval(1);
