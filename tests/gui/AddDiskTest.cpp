@@ -320,6 +320,35 @@ TEST_F(AddDiskTest, DriveButtonsStatusAndKeys)
     EXPECT_EQ(Catalog()->Count(), 0);
 }
 
+TEST_F(AddDiskTest, ButtonsFollowTheDrivesPresent)
+{
+    size_t buttons = 0;
+    bool emptyShown = false;
+    auto look = [&](TAddDiskForm& dialog) {
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(WaitFor([&] { return dialog.isVisible(); }));
+            buttons = dialog.DriveButtons.size();
+            emptyShown = dialog.EmptyDriveLabel->isVisible();
+            dialog.CancelBtn->click();
+        });
+    };
+    Controller().Showing = look;
+    RunCommand(form->MenuAddDisk);
+    EXPECT_EQ(buttons, 2u);
+    EXPECT_FALSE(emptyShown);
+    drives.Add("zip", dtRemovable, mtRemovable, "ZIP 100");
+    RunCommand(form->MenuAddDisk);
+    EXPECT_EQ(buttons, 3u) << "a drive that came while the program runs gets its button";
+
+    TFakeDrives none;
+    SetDrives(&none);
+    RunCommand(form->MenuAddDisk);
+    EXPECT_EQ(buttons, 0u);
+    EXPECT_TRUE(emptyShown);
+    EXPECT_EQ(Controller().Form()->EmptyDriveLabel->text(), "No drives are available");
+    SetDrives(&drives);
+}
+
 TEST_F(AddDiskTest, Screenshots)
 {
     const QString folder = qEnvironmentVariable("QUORVEX_SCREENSHOTS");
