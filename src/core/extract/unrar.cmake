@@ -1,0 +1,15 @@
+# RAR extraction links the UnRAR library when it is there; without it the program builds
+# and says at run time that RAR extraction is not available.
+option(QUORVEX_WITH_UNRAR "RAR extraction through the UnRAR library" ON)
+if(QUORVEX_WITH_UNRAR)
+  find_path(UNRAR_INCLUDE_DIR unrar/dll.hpp)
+  find_library(UNRAR_LIBRARY unrar)
+endif()
+if(QUORVEX_WITH_UNRAR AND UNRAR_INCLUDE_DIR AND UNRAR_LIBRARY)
+  message(STATUS "RAR extraction: ${UNRAR_LIBRARY}")
+  target_compile_definitions(quorvex_core PRIVATE QUORVEX_HAVE_UNRAR)
+  target_include_directories(quorvex_core PRIVATE ${UNRAR_INCLUDE_DIR})
+  target_link_libraries(quorvex_core PUBLIC ${UNRAR_LIBRARY})
+else()
+  message(STATUS "RAR extraction: not available (libunrar-dev not found)")
+endif()
