@@ -3,6 +3,7 @@
 #include "archive/ArchiveErrors.h"
 #include "archive/ArchiveKinds.h"
 #include "catalog/Progress.h"
+#include "config/Options.h"
 #include "extract/ExtractMessages.h"
 #include "extract/Extractors.h"
 #include "extract/UnRAR.h"
@@ -162,23 +163,12 @@ bool ExtractFiles(int archiveKind, const QString& archive, const QString& destin
     return ok;
 }
 
-void RemoveTempExtractedFiles(TTempRemoval setting)
+QString TemporaryExtractFolder()
 {
-    if (setting == TTempRemoval::AlwaysLeaveTemp) return;
-    QStringList left;
-    for (const QString& name : TempExtractedFiles)
-        if (QFileInfo::exists(name)) left.append(name);
-    TempExtractedFiles = left;
-    if (left.isEmpty()) return;
-    if (setting == TTempRemoval::AskRemoveTemp &&
-        Prompt().Ask(QStringLiteral("Quorvex"),
-                     QStringLiteral("There are still some extracted files left in the temporary "
-                                    "folder.\rShould these files be deleted from your disk?"),
-                     pbYes | pbNo, TPromptIcon::Question, pbYes) == pbNo)
-        return;
-    for (const QString& name : left)
-        QFile::remove(name);
-    TempExtractedFiles.clear();
+    QString folder = QDir::fromNativeSeparators(Options().ExtractDir());
+    if (folder.isEmpty()) folder = QDir::tempPath();
+    if (!folder.endsWith(u'/')) folder += u'/';
+    return folder;
 }
 
 } // namespace quorvex

@@ -3,8 +3,6 @@
 // archive's kind, shows progress, maps a failure to one message and keeps the list of
 // unpacked temporary files.
 
-#include "config/OptionsTypes.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -35,7 +33,7 @@ bool ExtractFiles(int archiveKind, const QString& archive, const QString& destin
                   bool showProgress, bool useStoredDirs, bool temporary,
                   const QStringList* memberList, const QString& fileSpec);
 
-// At program end: removes (or asks about) the temporary files still there.
-void RemoveTempExtractedFiles(TTempRemoval setting);
+// The folder temporary copies go to: the ExtractDir setting, with a trailing "/".
+QString TemporaryExtractFolder();
 
 } // namespace quorvex

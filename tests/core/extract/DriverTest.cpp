@@ -7,6 +7,7 @@
 #include "archive/ArchiveKinds.h"
 #include "catalog/Progress.h"
 #include "extract/ExtractMessages.h"
+#include "extract/TempExtractedFiles.h"
 #include "extract/UnZIP.h"
 
 #include <QFile>
