@@ -49,6 +49,12 @@ QString TUnBase::OutputName(const std::string& storedName) const
     return ExtractOutputPath(storedName, ExtractDir, ArchiveFile(), UseStoredDirs);
 }
 
+bool TUnBase::MatchesSpec(const QString& outName) const
+{
+    return WildcardMatch(QFile::encodeName(QFileInfo(outName).fileName()).toStdString(),
+                         QFile::encodeName(m_fileSpec).toStdString());
+}
+
 void TUnBase::Extract()
 {
     if (ArchiveFile().isEmpty()) Fail(E_FILENAME);
@@ -86,9 +92,7 @@ bool TUnBase::ExtractMember(const TMemberData& member, QFile& archive)
 {
     const QString outName = OutputName(member.StoredName);
     if (outName.isEmpty()) return false;
-    if (!WildcardMatch(QFile::encodeName(QFileInfo(outName).fileName()).toStdString(),
-                       m_fileSpec.toStdString()))
-        return false;
+    if (!MatchesSpec(outName)) return false;
 
     bool accept = true;
     bool extract = true;

@@ -82,6 +82,8 @@ public:
     // The output file for a stored name, empty when the name holds no file name. Folder
     // parts that would climb out of the destination are dropped.
     QString OutputName(const std::string& storedName) const;
+    // The output file's name against FileSpec (file-name parts only).
+    bool MatchesSpec(const QString& outName) const;
 
 protected:
     // Walks the archive and calls ExtractMember for every member, in archive order.

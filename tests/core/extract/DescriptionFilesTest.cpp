@@ -27,7 +27,7 @@ TEST(TakeOutOfArchive, EveryExtractableFormatGivesItsFileIdDiz)
         int Kind;
         const char* Archive;
     } cases[] = {{akZIP, "levels.zip"}, {akTAR, "plain.tar"}, {akRAR, "rar5.rar"}, {akARJ, "methods.arj"},
-                 {akLHA, "lh5.lzh"},    {akARC, "auto.arc"}};
+                 {akLHA, "lh5.lzh"},    {akARC, "auto.arc"},  {akZOO, "hand.zoo"}};
     TExtractTestScope scope;
     QTemporaryDir temp;
     const QString oldDir = SwapExtractFolderSetting(temp.path() + "/");

@@ -69,6 +69,16 @@ INSTANTIATE_TEST_SUITE_P(
         TFixtureCase{akTAR, "plain.tar", true, AllFour},
         TFixtureCase{akGZ, "DATA.BIN.gz", false, {{"DATA.BIN", "DATA.BIN"}}},
         TFixtureCase{akGZ, "named.gz", true, {{"README.TXT", "README.TXT"}}},
+        TFixtureCase{akARJ, "methods.arj", false,
+                     {{"M0.BIN", "DATA.BIN"}, {"M1.BIN", "DATA.BIN"}, {"M2.BIN", "DATA.BIN"}, {"M3.BIN", "DATA.BIN"},
+                      {"M4.BIN", "DATA.BIN"}, {"FILE_ID.DIZ", "FILE_ID.DIZ"}}},
+        TFixtureCase{akLHA, "lh5.lzh", true, AllFour},
+        TFixtureCase{akLZH, "lh0.lzh", false, {{"README.TXT", "README.TXT"}, {"DATA.BIN", "DATA.BIN"}}},
+        TFixtureCase{akARC, "auto.arc", false,
+                     {{"FILE_ID.DIZ", "FILE_ID.DIZ"}, {"README.TXT", "README.TXT"}, {"DATA.BIN", "DATA.BIN"}}},
+        // Built by hand (no ZOO archiver here); DATA.BIN's packed bytes come from jlha.
+        TFixtureCase{akZOO, "hand.zoo", true,
+                     {{"FILE_ID.DIZ", "FILE_ID.DIZ"}, {"docs/README.TXT", "docs/README.TXT"}, {"DATA.BIN", "DATA.BIN"}}},
         // The library recreates stored folders whatever was asked.
         TFixtureCase{akRAR, "rar5.rar", false, AllFour}));
 

@@ -114,7 +114,9 @@ struct TDamageSubject {
 TEST(ExtractSafety, DamagedArchivesEndWithAnErrorCode)
 {
     std::vector<TDamageSubject> subjects = {{akZIP, "levels.zip"}, {akTAR, "plain.tar"}, {akGZ, "DATA.BIN.gz"},
-                                            {akGZ, "named.gz"}};
+                                            {akGZ, "named.gz"},
+                                            {akARJ, "methods.arj"}, {akLHA, "lh5.lzh"},     {akLHA, "lh0.lzh"},
+                                            {akARC, "auto.arc"}, {akZOO, "hand.zoo"}};
     if (RarExtractionAvailable()) subjects.push_back({akRAR, "rar5.rar"});
     std::mt19937 random(7);
     TExtractTestScope scope;
