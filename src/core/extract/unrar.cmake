@@ -7,8 +7,9 @@ if(QUORVEX_WITH_UNRAR)
 endif()
 if(QUORVEX_WITH_UNRAR AND UNRAR_INCLUDE_DIR AND UNRAR_LIBRARY)
   message(STATUS "RAR extraction: ${UNRAR_LIBRARY}")
-  target_compile_definitions(quorvex_core PRIVATE QUORVEX_HAVE_UNRAR)
-  target_include_directories(quorvex_core PRIVATE ${UNRAR_INCLUDE_DIR})
+  # Only the one unit that calls the library sees it, so the rest compiles the same either way.
+  set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/UnRAR.cpp PROPERTIES
+    COMPILE_DEFINITIONS QUORVEX_HAVE_UNRAR INCLUDE_DIRECTORIES ${UNRAR_INCLUDE_DIR})
   target_link_libraries(quorvex_core PUBLIC ${UNRAR_LIBRARY})
 else()
   message(STATUS "RAR extraction: not available (libunrar-dev not found)")

@@ -79,3 +79,19 @@ TEST_F(RarTest, DamagedAndForeignArchives)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RarUnavailable, SaysSoWhereRarWouldBeUsed)
+{
+    if (RarExtractionAvailable()) GTEST_SKIP() << "built with the UnRAR library";
+    TExtractTestScope scope;
+    QTemporaryDir dest;
+    EXPECT_FALSE(ExtractFiles(akRAR, ExtractFixture("rar5.rar"), dest.path() + "/", false, false, false, nullptr,
+                              "*.*"));
+    ASSERT_EQ(scope.prompt.Shown.size(), 1u);
+    EXPECT_EQ(scope.prompt.Shown[0].Text, "RAR extraction is not available");
+    EXPECT_TRUE(FilesBelow(dest.path()).empty());
+}
+
+} // namespace
