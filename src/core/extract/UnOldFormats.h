@@ -1,7 +1,7 @@
 #pragma once
-// The extractors of ARJ, LHA, ZOO and ARC: each walks its member headers in archive order.
+// The extractors of ARJ, LHA, ZOO and ARC: each walks its member headers in archive order
+// with the header walker its directory reader uses.
 
-#include "extract/OldFormatHeaders.h"
 #include "extract/UnBase.h"
 
 namespace quorvex {
