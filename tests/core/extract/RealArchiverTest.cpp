@@ -7,6 +7,8 @@
 #include "archive/ArchiveKinds.h"
 #include "extract/UnRAR.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -51,6 +53,11 @@ TEST_P(RealArchiverTest, UnpacksTheInputBytesAndPassesEveryCheck)
     EXPECT_EQ(FilesBelow(dest.path()), expected);
     for (const auto& [name, pass] : ended)
         EXPECT_TRUE(pass) << name;
+    // Every input was dated 2021-06-15 10:20:30 before it was packed.
+    const QDateTime packed(QDate(2021, 6, 15), QTime(10, 20, 30));
+    for (const auto& [out, input] : c.Expected)
+        EXPECT_LE(std::abs(QFileInfo(dest.filePath(QString::fromStdString(out))).lastModified().secsTo(packed)), 2)
+            << out;
     EXPECT_GE(ended.size(), expected.size());
 }
 
