@@ -130,11 +130,16 @@ TEST(ExtractSafety, DamagedArchivesEndWithAnErrorCode)
         for (size_t cut : {size_t(1), size_t(7), size_t(30), original.size() / 3, original.size() / 2,
                            original.size() - 9, original.size() - 1})
             variants.push_back(original.substr(0, std::min(cut, original.size())));
-        for (int i = 0; i < 40; ++i) {
+        // Anywhere, and where the headers are: the front, and the end (ZIP's directory).
+        const size_t edge = std::min<size_t>(original.size(), 128);
+        for (int i = 0; i < 90; ++i) {
             std::string v = original;
             const int changes = 1 + int(random() % 4);
-            for (int k = 0; k < changes; ++k)
-                v[random() % v.size()] = char(random());
+            for (int k = 0; k < changes; ++k) {
+                const size_t r = random();
+                const size_t at = i % 3 == 0 ? r % v.size() : i % 3 == 1 ? r % edge : v.size() - 1 - r % edge;
+                v[at] = char(random());
+            }
             variants.push_back(std::move(v));
         }
         for (const std::string& v : variants) {
