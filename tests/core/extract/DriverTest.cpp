@@ -222,3 +222,79 @@ TEST(ExtractDriver, EncryptedZipMembers)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ExtractDriver, ReadOnlyMembersAreLeftWritable)
+{
+    TExtractTestScope scope;
+    QTemporaryDir dest;
+    ExtractFiles(akZIP, ExtractFixture("attributes.zip"), Dest(dest), false, false, false, nullptr, "READONLY.TXT");
+    EXPECT_EQ(LastExtractError, 0);
+    EXPECT_TRUE(QFile::permissions(dest.filePath("READONLY.TXT")) & QFileDevice::WriteOwner);
+
+    // The component alone keeps the archive's attribute; the driver's end handler resets it.
+    QTemporaryDir alone;
+    TUnZIP unzip;
+    unzip.SetArchiveFile(ExtractFixture("attributes.zip"));
+    unzip.ExtractDir = Dest(alone);
+    unzip.SetFileSpec("READONLY.TXT");
+    unzip.Extract();
+    EXPECT_FALSE(QFile::permissions(alone.filePath("READONLY.TXT")) & QFileDevice::WriteOwner);
+    QFile::setPermissions(alone.filePath("READONLY.TXT"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// ZIP and gzip show a decoder's error at once and go on; the check then fails.
+TEST(ExtractDriver, UnsupportedMethodsInZipAndGzip)
+{
+    TExtractTestScope scope;
+    QTemporaryDir dest;
+    EXPECT_FALSE(ExtractFiles(akZIP, ExtractFixture("attributes.zip"), Dest(dest), false, false, false, nullptr,
+                              "BZIP2.TXT"));
+    EXPECT_EQ(LastExtractError, 25117);
+    ASSERT_EQ(scope.prompt.Shown.size(), 3u);
+    EXPECT_EQ(scope.prompt.Shown[0].Text, "Unsupported compression method");
+    EXPECT_EQ(scope.prompt.Shown[0].Icon, TPromptIcon::Information);
+    EXPECT_EQ(scope.prompt.Shown[1].Text, "CRC check failed on extracting " + dest.path() + "/BZIP2.TXT");
+    EXPECT_EQ(scope.prompt.Shown[2].Text, "CRC check has failed. Archive file may be damaged.");
+    EXPECT_EQ(QFileInfo(dest.filePath("BZIP2.TXT")).size(), 0);
+
+    // The older single-file compressors' data named .GZ: no check value, an empty file.
+    scope.prompt.Shown.clear();
+    const std::string compressed = dest.filePath("NOTES.TXT.GZ").toStdString();
+    WriteFileBytes(compressed, ReadFileBytes(QUORVEX_FIXTURES "/archive/notes.txt.Z"));
+    EXPECT_TRUE(ExtractFiles(akGZ, QString::fromStdString(compressed), Dest(dest), false, false, false, nullptr,
+                             "*.*"));
+    ASSERT_EQ(scope.prompt.Shown.size(), 1u);
+    EXPECT_EQ(scope.prompt.Shown[0].Text, "Unsupported compression method");
+    EXPECT_EQ(QFileInfo(dest.filePath("NOTES.TXT")).size(), 0);
+}
+
+TEST(ExtractDriver, UnsupportedMethodsInLhaAndArc)
+{
+    TExtractTestScope scope;
+    QTemporaryDir dest;
+    EXPECT_FALSE(ExtractFiles(akLHA, ExtractFixture("lh6.lzh"), Dest(dest), false, false, false, nullptr, "*.*"));
+    EXPECT_EQ(LastExtractError, 25200);
+    EXPECT_EQ(scope.prompt.Shown.at(0).Text, "Archive file is using unknown or unsupported compression method.");
+
+    // The second ARC member's method turned into 10: it is passed over, the others unpacked.
+    std::string arc = ReadFileBytes(ExtractFixture("auto.arc").toStdString());
+    auto u32 = [&](size_t at) {
+        return uint32_t(uint8_t(arc[at])) | uint32_t(uint8_t(arc[at + 1])) << 8 |
+               uint32_t(uint8_t(arc[at + 2])) << 16 | uint32_t(uint8_t(arc[at + 3])) << 24;
+    };
+    const size_t second = 29 + u32(15);
+    ASSERT_EQ(arc[second], '\x1A');
+    arc[second + 1] = 10;
+    const std::string changed = dest.filePath("CHANGED.ARC").toStdString();
+    WriteFileBytes(changed, arc);
+    QTemporaryDir out;
+    EXPECT_FALSE(ExtractFiles(akARC, QString::fromStdString(changed), Dest(out), false, false, false, nullptr, "*.*"));
+    EXPECT_EQ(LastExtractError, 25200);
+    auto files = FilesBelow(out.path());
+    EXPECT_EQ(files.size(), 2u);
+    EXPECT_EQ(files["DATA.BIN"], ReadFileBytes(ExpectedFile("DATA.BIN")));
+}
+
+} // namespace

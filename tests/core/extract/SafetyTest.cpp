@@ -116,7 +116,8 @@ TEST(ExtractSafety, DamagedArchivesEndWithAnErrorCode)
     std::vector<TDamageSubject> subjects = {{akZIP, "levels.zip"}, {akTAR, "plain.tar"}, {akGZ, "DATA.BIN.gz"},
                                             {akGZ, "named.gz"},
                                             {akARJ, "methods.arj"}, {akLHA, "lh5.lzh"},     {akLHA, "lh0.lzh"},
-                                            {akARC, "auto.arc"}, {akZOO, "hand.zoo"}};
+                                            {akARC, "auto.arc"}, {akZOO, "hand.zoo"},
+                                            {akZIP, "attributes.zip"}, {akZIP, "escape.zip"}, {akTAR, "escape.tar"}};
     if (RarExtractionAvailable()) subjects.push_back({akRAR, "rar5.rar"});
     std::mt19937 random(7);
     TExtractTestScope scope;
