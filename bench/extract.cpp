@@ -19,7 +19,8 @@
 
 using namespace quorvex;
 
-namespace {
+namespace
+{
 
 constexpr size_t DataSize = 16u << 20;
 const std::string Dir = "/tmp/quorvex-bench-extract";
@@ -27,8 +28,8 @@ const std::string Dir = "/tmp/quorvex-bench-extract";
 // Text-like runs, repeated binary patterns and noise, in pieces of a few KiB.
 std::vector<char> MixedData()
 {
-    static const char* words[] = {"catalog ", "the ", "archive ", "disk ", "folder ", "of ",
-                                  "member ", "\r\n", "description ", "and ", "1998 ", "file "};
+    static const char* words[] = {"catalog ", "the ", "archive ",     "disk ", "folder ", "of ",
+                                  "member ",  "\r\n", "description ", "and ",  "1998 ",   "file "};
     uint64_t s = 0x9E3779B97F4A7C15ull;
     auto next = [&s] {
         s ^= s << 13;
@@ -67,7 +68,8 @@ void MakeArchives()
     Run("mkdir -p " + Dir + "/src " + Dir + "/out");
     if (!std::ifstream(Dir + "/src/DATA.BIN")) {
         const std::vector<char> data = MixedData();
-        std::ofstream(Dir + "/src/DATA.BIN", std::ios::binary).write(data.data(), std::streamsize(data.size()));
+        std::ofstream(Dir + "/src/DATA.BIN", std::ios::binary)
+            .write(data.data(), std::streamsize(data.size()));
     }
     const std::string in = "cd " + Dir + "/src && ";
     Run(in + "[ -f ../m1.arj ] || arj a -y -m1 ../m1.arj DATA.BIN >/dev/null");
@@ -84,8 +86,8 @@ struct TSubject {
 };
 
 const TSubject Subjects[] = {
-    {akARJ, "m1.arj", "arj e -y"},       {akARJ, "m4.arj", "arj e -y"},
-    {akLHA, "lh5.lzh", "jlha xq"},       {akZIP, "data.zip", "unzip -qo"},
+    {akARJ, "m1.arj", "arj e -y"},     {akARJ, "m4.arj", "arj e -y"},
+    {akLHA, "lh5.lzh", "jlha xq"},     {akZIP, "data.zip", "unzip -qo"},
     {akGZ, "DATA.BIN.gz", "gzip -dc"},
 };
 
@@ -108,7 +110,8 @@ void BM_Tool(benchmark::State& state)
     MakeArchives();
     const TSubject& s = Subjects[state.range(0)];
     state.SetLabel(std::string(s.Tool) + " " + s.Archive);
-    const std::string tail = std::string(s.Tool).rfind("gzip", 0) == 0 ? " > DATA.BIN" : " >/dev/null";
+    const std::string tail =
+        std::string(s.Tool).rfind("gzip", 0) == 0 ? " > DATA.BIN" : " >/dev/null";
     const std::string command = "cd " + Dir + "/out && " + s.Tool + " ../" + s.Archive + tail;
     for (auto _ : state)
         Run(command);

@@ -13,7 +13,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace quorvex {
+namespace quorvex
+{
 
 int LastExtractError = 0;
 bool SilentExtract = false;
@@ -25,14 +26,19 @@ TExtractHooks& ExtractHooks()
     return hooks;
 }
 
-namespace {
+namespace
+{
 
 const QString CanceledText = QStringLiteral("Canceled...");
 
 // The handlers every extractor gets for one call.
-class TExtractRun {
+class TExtractRun
+{
 public:
-    TExtractRun(bool showProgress, bool temporary) : m_progress(showProgress), m_temporary(temporary) {}
+    TExtractRun(bool showProgress, bool temporary)
+        : m_progress(showProgress), m_temporary(temporary)
+    {
+    }
 
     void Attach(TUnBase& unpacker)
     {

@@ -8,7 +8,8 @@
 
 #include <functional>
 
-namespace quorvex {
+namespace quorvex
+{
 
 // 0 = no error; an archive error code (25100..25899); -2 = failed without a recorded code;
 // -3 = cancelled by the user.

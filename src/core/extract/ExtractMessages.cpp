@@ -2,9 +2,11 @@
 
 #include <initializer_list>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 struct TMessageRow {
     std::initializer_list<int> Codes;
@@ -20,7 +22,8 @@ const TMessageRow MessageRows[] = {
     {{25117, 25136}, "CRC check has failed. Archive file may be damaged."},
     {{25125}, "Disk is full, not enough space to extract files."},
     {{25132, 25134, 25139},
-     "Sorry, selected file does not exist any more on the media.\rPlease update data for this media."},
+     "Sorry, selected file does not exist any more on the media.\rPlease update data for this "
+     "media."},
     {{25148}, "Archive file was compressed with unsupported compression method."},
     {{25150}, "Maximum supported archive volumes (999) has been exceeded."},
     {{25153}, "Out of memory, extraction aborted."},

@@ -3,7 +3,8 @@
 
 #include <QString>
 
-namespace quorvex {
+namespace quorvex
+{
 
 QString ExtractErrorMessage(int lastExtractError);
 

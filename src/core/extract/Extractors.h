@@ -5,7 +5,8 @@
 
 #include <memory>
 
-namespace quorvex {
+namespace quorvex
+{
 
 std::unique_ptr<TUnBase> MakeExtractor(int archiveKind);
 

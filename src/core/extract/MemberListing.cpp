@@ -2,7 +2,8 @@
 
 #include "archive/ArchiveLister.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
 TMemberListing ListArchiveMembers(const QString& archiveFile)
 {

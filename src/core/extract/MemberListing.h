@@ -9,7 +9,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace quorvex {
+namespace quorvex
+{
 
 struct TListedMember {
     TArchiveMember Member;

@@ -5,9 +5,11 @@
 #include <QFileInfo>
 #include <QStringList>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 bool IsUnsafePart(const QString& part)
 {

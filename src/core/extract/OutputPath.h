@@ -6,7 +6,8 @@
 
 #include <string>
 
-namespace quorvex {
+namespace quorvex
+{
 
 // The output file for stored name `stored` (folders separated by "\" or "/"). `extractDir`
 // empty: the archive's folder. Stored folders: a drive ("X:"), leading separators, "." and

@@ -2,9 +2,11 @@
 
 #include <string>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 char Upper(char c)
 {

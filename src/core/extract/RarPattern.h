@@ -4,7 +4,8 @@
 
 #include <string_view>
 
-namespace quorvex {
+namespace quorvex
+{
 
 bool RarPatternMatch(std::string_view name, std::string_view pattern);
 

@@ -6,7 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace quorvex {
+namespace quorvex
+{
 
 void RemoveTempExtractedFiles(TTempRemoval setting)
 {

@@ -3,7 +3,8 @@
 
 #include "config/OptionsTypes.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
 // Leave: nothing. Otherwise drops the names whose files are gone and deletes the rest,
 // asking first with AskRemoveTemp. Failures to delete are ignored.

@@ -14,9 +14,11 @@
 
 #include <cmath>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 // TDateTime (days since 30 December 1899, local) to a file time.
 QDateTime FileTimeOf(double dateTime)
@@ -155,8 +157,8 @@ bool TUnBase::WriteMember(const TMemberData& member, QFile& archive, const QStri
     if (code != ecNone) {
         if (!m_decoderErrorsShown) Fail(code);
         if (ShowDecoderErrors)
-            Prompt().Inform(QStringLiteral("Information"), QString::fromUtf8(ArchiveErrorText(code)),
-                            TPromptIcon::Information);
+            Prompt().Inform(QStringLiteral("Information"),
+                            QString::fromUtf8(ArchiveErrorText(code)), TPromptIcon::Information);
     }
     computed = sink.CheckValue();
     if (!out.flush()) Fail(E_WRITE);
@@ -165,7 +167,8 @@ bool TUnBase::WriteMember(const TMemberData& member, QFile& archive, const QStri
     out.close();
     if (out.error() != QFileDevice::NoError) Fail(E_CLOSE);
     if (member.DosAttributes & 0x01)
-        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                           QFileDevice::ReadOther);
     return true;
 }
 

@@ -17,37 +17,42 @@
 #include <stdexcept>
 #include <string>
 
-namespace quorvex {
+namespace quorvex
+{
 
 enum class TSetDate { OrigDate = 0, CurDate = 1 };
 enum class TProgressNotify { Five = 0, Ten, Fifteen, Twenty, TwentyFive };
 
 // Raised by an event handler to end an extraction at once (the user cancelled).
-class EExtractAbort : public std::runtime_error {
+class EExtractAbort : public std::runtime_error
+{
 public:
     EExtractAbort() : std::runtime_error("Canceled by user") {}
 };
 
 // One member as the walk found it, with what decoding needs.
 struct TMemberData {
-    std::string StoredName;       // folders separated by "\"
-    int64_t DataPos = 0;          // 0-based offset of the packed data in the archive file
+    std::string StoredName; // folders separated by "\"
+    int64_t DataPos = 0;    // 0-based offset of the packed data in the archive file
     int64_t PackedSize = 0;
     int64_t UnpackedSize = 0;
     std::optional<TDecodeMethod> Method; // none: unsupported method
     uint16_t ZipFlags = 0;
     TCheckKind Check = TCheckKind::None;
     uint32_t StoredCheck = 0;
-    double MemberDate = 0;        // TDateTime, local; 0 = leave the file's time
+    double MemberDate = 0; // TDateTime, local; 0 = leave the file's time
     uint32_t DosAttributes = 0x20;
 };
 
-class TUnBase : public TZipCommon {
+class TUnBase : public TZipCommon
+{
 public:
     using TNotifyEvent = std::function<void(TUnBase& sender)>;
-    using TBeginEvent = std::function<void(TUnBase& sender, const QString& FN, int RecNum, bool& Extract)>;
+    using TBeginEvent =
+        std::function<void(TUnBase& sender, const QString& FN, int RecNum, bool& Extract)>;
     using TEndEvent = std::function<void(TUnBase& sender, const QString& FN, bool CRC_PASS)>;
-    using TProgressEvent = std::function<void(TUnBase& sender, const QString& FN, uint8_t Progress)>;
+    using TProgressEvent =
+        std::function<void(TUnBase& sender, const QString& FN, uint8_t Progress)>;
     using TFileExistsEvent = std::function<void(TUnBase& sender, const QString& FN, bool& Accept)>;
     using TPasswordEvent =
         std::function<void(TUnBase& sender, const QString& FN, QString& Password, bool& TryAgain)>;

@@ -7,9 +7,11 @@
 
 #include <QFileInfo>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 constexpr uint8_t FlagHeaderCrc = 0x02;
 constexpr uint8_t FlagExtra = 0x04;

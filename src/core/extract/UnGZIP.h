@@ -3,9 +3,11 @@
 
 #include "extract/UnBase.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
-class TUnGZIP : public TUnBase {
+class TUnGZIP : public TUnBase
+{
 public:
     TUnGZIP();
     bool AcceptsType(TArcType type) const override { return type == atGZip; }

@@ -11,9 +11,11 @@
 
 #include <QDir>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 constexpr uint8_t ArjFirstUnsupportedVersion = 4;
 constexpr uint8_t ArjFolder = 3;
@@ -32,19 +34,21 @@ uint32_t DosStamp(uint16_t date, uint16_t time)
 } // namespace
 
 // The header walkers read through a window of their own on the same file.
-class TOldFormatWalk {
+class TOldFormatWalk
+{
 public:
     TOldFormatWalk(TUnBase& unpacker, QFile& archive) : m_unpacker(unpacker), m_archive(archive)
     {
-        if (!m_source.Open(QDir::fromNativeSeparators(unpacker.ArchiveFile()))) throw E_RAISE(E_OPEN);
+        if (!m_source.Open(QDir::fromNativeSeparators(unpacker.ArchiveFile())))
+            throw E_RAISE(E_OPEN);
     }
     TArchiveSource& Source() { return m_source; }
     int64_t Start() const { return std::max<int64_t>(m_unpacker.State().StartOffset - 1, 0); }
     // The data must lie inside the file, and every next header after the one before.
     bool Sane(int64_t headerPos, int64_t dataPos, int64_t packed, int64_t nextPos) const
     {
-        return dataPos >= 0 && dataPos <= m_archive.size() && packed <= m_archive.size() - dataPos &&
-               nextPos > headerPos;
+        return dataPos >= 0 && dataPos <= m_archive.size() &&
+               packed <= m_archive.size() - dataPos && nextPos > headerPos;
     }
 
 private:
@@ -53,10 +57,11 @@ private:
     TArchiveSource m_source;
 };
 
-namespace {
+namespace
+{
 
-TMemberData DataOf(std::string name, int64_t dataPos, uint32_t packed, uint32_t unpacked, uint32_t crc,
-                   TCheckKind check, double date)
+TMemberData DataOf(std::string name, int64_t dataPos, uint32_t packed, uint32_t unpacked,
+                   uint32_t crc, TCheckKind check, double date)
 {
     TMemberData m;
     m.StoredName = std::move(name);
@@ -84,9 +89,11 @@ void TUnARJ::ExtractMembers(QFile& archive)
         if (h.FileType == ArjFolder) continue;
         // Following volumes is switched off, as in the listing.
         if (h.ContinuesInNextVolume()) Fail(E_MAXVOLUMES);
-        const double date = h.HostOs == TArjHeader::HostUnix ? UnixTimeToDateTime(int32_t(h.DosDateTime))
-                                                             : DosDateTimeToDateTime(h.DosDateTime);
-        TMemberData m = DataOf(h.Name, h.DataPos, h.PackedSize, h.UnpackedSize, h.Crc, TCheckKind::Crc32, date);
+        const double date = h.HostOs == TArjHeader::HostUnix
+                                ? UnixTimeToDateTime(int32_t(h.DosDateTime))
+                                : DosDateTimeToDateTime(h.DosDateTime);
+        TMemberData m =
+            DataOf(h.Name, h.DataPos, h.PackedSize, h.UnpackedSize, h.Crc, TCheckKind::Crc32, date);
         m.Method = ArjDecodeMethod(h.Method);
         if (h.Method == 4 && h.VersionMadeBy == 1) m.Method.reset();
         const QString outName = OutputName(m.StoredName);
@@ -108,8 +115,10 @@ void TUnLHA::ExtractMembers(QFile& archive)
         if (!walk.Sane(h.HeaderPos, h.DataPos, h.DataSize, h.NextPos)) Fail(E_READ);
         pos = h.NextPos;
         if (h.IsFolder()) continue;
-        const double date = h.UnixStamp() ? UnixTimeToDateTime(int32_t(h.Stamp)) : DosDateTimeToDateTime(h.Stamp);
-        TMemberData m = DataOf(h.Name, h.DataPos, h.DataSize, h.UnpackedSize, h.Crc, TCheckKind::Crc16, date);
+        const double date =
+            h.UnixStamp() ? UnixTimeToDateTime(int32_t(h.Stamp)) : DosDateTimeToDateTime(h.Stamp);
+        TMemberData m =
+            DataOf(h.Name, h.DataPos, h.DataSize, h.UnpackedSize, h.Crc, TCheckKind::Crc16, date);
         m.Method = LhaDecodeMethod(h.MethodId);
         const QString outName = OutputName(m.StoredName);
         if (outName.isEmpty() || !MatchesSpec(outName)) continue;
@@ -129,8 +138,8 @@ void TUnZOO::ExtractMembers(QFile& archive)
         if (!walk.Sane(e.HeaderPos, e.DataPos, e.PackedSize, e.NextPos)) Fail(E_READ);
         pos = e.NextPos;
         if (e.Deleted) continue;
-        TMemberData m = DataOf(e.FullName(), e.DataPos, e.PackedSize, e.UnpackedSize, e.Crc, TCheckKind::Crc16,
-                               DosDateTimeToDateTime(DosStamp(e.Date, e.Time)));
+        TMemberData m = DataOf(e.FullName(), e.DataPos, e.PackedSize, e.UnpackedSize, e.Crc,
+                               TCheckKind::Crc16, DosDateTimeToDateTime(DosStamp(e.Date, e.Time)));
         m.Method = ZooDecodeMethod(e.Method);
         const QString outName = OutputName(m.StoredName);
         if (outName.isEmpty() || !MatchesSpec(outName)) continue;
@@ -148,8 +157,8 @@ void TUnARC::ExtractMembers(QFile& archive)
         if (!walk.Sane(h.HeaderPos, h.DataPos, h.PackedSize, h.NextPos)) Fail(E_READ);
         pos = h.NextPos;
         if (h.Method >= FirstArcRecordMethod) continue;
-        TMemberData m = DataOf(h.Name, h.DataPos, h.PackedSize, h.UnpackedSize, h.Crc, TCheckKind::Crc16,
-                               DosDateTimeToDateTime(DosStamp(h.Date, h.Time)));
+        TMemberData m = DataOf(h.Name, h.DataPos, h.PackedSize, h.UnpackedSize, h.Crc,
+                               TCheckKind::Crc16, DosDateTimeToDateTime(DosStamp(h.Date, h.Time)));
         m.Method = ArcDecodeMethod(h.Method);
         if (!m.Method) { // reported, and the member's data skipped
             Report(E_UNSUPPORTEDMETHOD);

@@ -4,9 +4,11 @@
 
 #include "extract/UnBase.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
-class TUnARJ : public TUnBase {
+class TUnARJ : public TUnBase
+{
 public:
     bool AcceptsType(TArcType type) const override { return type == atARJ || type == atArjExe; }
 
@@ -14,7 +16,8 @@ protected:
     void ExtractMembers(QFile& archive) override;
 };
 
-class TUnLHA : public TUnBase {
+class TUnLHA : public TUnBase
+{
 public:
     bool AcceptsType(TArcType type) const override { return type >= atLHA && type <= atLzhExe; }
 
@@ -22,7 +25,8 @@ protected:
     void ExtractMembers(QFile& archive) override;
 };
 
-class TUnZOO : public TUnBase {
+class TUnZOO : public TUnBase
+{
 public:
     bool AcceptsType(TArcType type) const override { return type == atZOO; }
 
@@ -30,7 +34,8 @@ protected:
     void ExtractMembers(QFile& archive) override;
 };
 
-class TUnARC : public TUnBase {
+class TUnARC : public TUnBase
+{
 public:
     TUnARC() { m_arcOrder = true; }
     bool AcceptsType(TArcType type) const override { return type == atARC || type == atArcExe; }

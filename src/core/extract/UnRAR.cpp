@@ -17,9 +17,11 @@
 #include <unrar/dll.hpp>
 #endif
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 constexpr unsigned CommentBufferSize = 65536;
 constexpr unsigned MinUnpackVersion = 20;
@@ -45,17 +47,26 @@ int TUnRAR::MapResult(int result)
 {
     switch (result) {
     case 0:
-    case 10: return 0;
+    case 10:
+        return 0;
     case 11:
-    case 20: return E_OUTOFMEMORY;
-    case 12: return E_INVALIDCODE;
-    case 14: return E_UNKNOWNFILETYPE;
-    case 15: return E_OPEN;
+    case 20:
+        return E_OUTOFMEMORY;
+    case 12:
+        return E_INVALIDCODE;
+    case 14:
+        return E_UNKNOWNFILETYPE;
+    case 15:
+        return E_OPEN;
     case 16:
-    case 19: return E_WRITE;
-    case 17: return E_CLOSE;
-    case 18: return E_READ;
-    default: return E_UNSUPPORTEDARCHIVE;
+    case 19:
+        return E_WRITE;
+    case 17:
+        return E_CLOSE;
+    case 18:
+        return E_READ;
+    default:
+        return E_UNSUPPORTEDARCHIVE;
     }
 }
 
@@ -68,7 +79,8 @@ void TUnRAR::FailRar(int code)
 int TUnRAR::OnData(int size)
 {
     if (size > 0) m_memberDone += m_memberSize > 0 ? std::min<int64_t>(size, m_memberSize) : size;
-    const int percent = m_memberSize <= 0 ? 100 : int(std::min<int64_t>(m_memberDone * 100 / m_memberSize, 100));
+    const int percent =
+        m_memberSize <= 0 ? 100 : int(std::min<int64_t>(m_memberDone * 100 / m_memberSize, 100));
     if (m_extracting && OnProgress) {
         try {
             OnProgress(*this, ArchiveFile(), uint8_t(percent));
@@ -93,7 +105,8 @@ bool RarExtractionAvailable()
     return true;
 }
 
-namespace {
+namespace
+{
 
 int PASCAL ChangeVolume(char* archiveName, int mode)
 {
@@ -123,7 +136,8 @@ void TUnRAR::Extract()
     if (ArchiveFile().isEmpty()) Fail(E_FILENAME);
     if (!AcceptsType(ArcType())) Fail(E_UNSUPPORTEDARCHIVE);
     QString destination = QDir::fromNativeSeparators(ExtractDir);
-    if (destination.isEmpty()) destination = QFileInfo(QDir::fromNativeSeparators(ArchiveFile())).absolutePath();
+    if (destination.isEmpty())
+        destination = QFileInfo(QDir::fromNativeSeparators(ArchiveFile())).absolutePath();
     if (!destination.endsWith(u'/')) destination += u'/';
     const std::string pattern = m_fileSpec.toUpper().toStdString();
     m_matched = 0;
@@ -147,7 +161,8 @@ void TUnRAR::Extract()
     header.CmtBuf = comment.data();
     header.CmtBufSize = CommentBufferSize;
 
-    const bool oneMember = MemberList.isEmpty() && !m_fileSpec.contains(u'*') && !m_fileSpec.contains(u'?');
+    const bool oneMember =
+        MemberList.isEmpty() && !m_fileSpec.contains(u'*') && !m_fileSpec.contains(u'?');
     bool scanningShown = false;
     for (;;) {
         const int read = RARReadHeader(rar.Handle, &header);
@@ -171,7 +186,8 @@ void TUnRAR::Extract()
         m_memberSize = int64_t(header.UnpSize);
         // The library would recreate the stored folders below the destination; the path is
         // built here so that no stored name can lead out of it.
-        const QString outName = ExtractOutputPath(header.FileName, destination, ArchiveFile(), true);
+        const QString outName =
+            ExtractOutputPath(header.FileName, destination, ArchiveFile(), true);
         const bool isFolder = header.Flags & RHDF_DIRECTORY;
         if (wanted && outName.isEmpty()) {
             Report(E_FILENAME);

@@ -5,12 +5,14 @@
 
 #include "extract/UnBase.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
 // False when the program was built without the UnRAR library.
 bool RarExtractionAvailable();
 
-class TUnRAR : public TUnBase {
+class TUnRAR : public TUnBase
+{
 public:
     TUnRAR();
     bool AcceptsType(TArcType type) const override { return type == atRAR || type == atRarExe; }

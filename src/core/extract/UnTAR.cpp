@@ -3,7 +3,8 @@
 #include "archive/TarHeader.h"
 #include "extract/MemberListing.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
 void TUnTAR::ExtractMembers(QFile& archive)
 {

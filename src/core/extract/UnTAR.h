@@ -3,9 +3,11 @@
 
 #include "extract/UnBase.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
-class TUnTAR : public TUnBase {
+class TUnTAR : public TUnBase
+{
 public:
     bool AcceptsType(TArcType type) const override { return type == atTAR; }
 

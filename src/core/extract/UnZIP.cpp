@@ -8,9 +8,11 @@
 #include "decompress/ZipCrypto.h"
 #include "extract/MemberListing.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 constexpr uint32_t LocalHeaderSignature = 0x04034B50;
 constexpr uint32_t Zip250Signature = 0x50000000;

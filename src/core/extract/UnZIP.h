@@ -4,14 +4,19 @@
 
 #include "extract/UnBase.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
-class TUnZIP : public TUnBase {
+class TUnZIP : public TUnBase
+{
 public:
     TUnZIP();
     bool AcceptsType(TArcType type) const override { return IsZipFamily(type); }
     int ZipCmntBufSize() const { return m_zipCmntBufSize; }
-    void SetZipCmntBufSize(int size) { m_zipCmntBufSize = size < 0 ? 0 : size > 32767 ? 32767 : size; }
+    void SetZipCmntBufSize(int size)
+    {
+        m_zipCmntBufSize = size < 0 ? 0 : size > 32767 ? 32767 : size;
+    }
 
 protected:
     void ExtractMembers(QFile& archive) override;

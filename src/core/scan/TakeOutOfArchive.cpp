@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace quorvex {
+namespace quorvex
+{
 
-std::string TakeOutOfArchive(int archiveKind, const std::string& archivePath, const std::string& memberName)
+std::string TakeOutOfArchive(int archiveKind, const std::string& archivePath,
+                             const std::string& memberName)
 {
     const QString folder = TemporaryExtractFolder();
     QString name = QFile::decodeName(QByteArray::fromStdString(memberName));
@@ -21,8 +23,8 @@ std::string TakeOutOfArchive(int archiveKind, const std::string& archivePath, co
 
     const bool wasSilent = SilentExtract;
     SilentExtract = true;
-    ExtractFiles(archiveKind, QFile::decodeName(QByteArray::fromStdString(archivePath)), folder, false, false,
-                 false, nullptr, name);
+    ExtractFiles(archiveKind, QFile::decodeName(QByteArray::fromStdString(archivePath)), folder,
+                 false, false, false, nullptr, name);
     SilentExtract = wasSilent;
     return QFileInfo(copy).isFile() ? QFile::encodeName(copy).toStdString() : std::string();
 }

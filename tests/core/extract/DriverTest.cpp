@@ -19,26 +19,32 @@
 using namespace quorvex;
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
-const QString DamagedMessage = "An error was encountered while trying to extract files from \rarchive. "
-                               "The archive file is not supported or damaged.";
+const QString DamagedMessage =
+    "An error was encountered while trying to extract files from \rarchive. "
+    "The archive file is not supported or damaged.";
 const QString UnknownMessage = "Unknown error has occoured while uncompressing file(s).";
 
-QString Dest(const QTemporaryDir& d) { return d.path() + "/"; }
+QString Dest(const QTemporaryDir& d)
+{
+    return d.path() + "/";
+}
 
 TEST(ExtractDriver, FileSpecSelectsByFileNameInEveryFolder)
 {
     TExtractTestScope scope;
     QTemporaryDir dest;
-    ASSERT_TRUE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), false, true, false, nullptr,
-                             "docs\\README.TXT"));
+    ASSERT_TRUE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), false, true, false,
+                             nullptr, "docs\\README.TXT"));
     auto files = FilesBelow(dest.path());
     EXPECT_EQ(files.size(), 2u); // README.TXT and docs/README.TXT: only file names are compared
     EXPECT_EQ(files["docs/README.TXT"], ReadFileBytes(ExpectedFile("docs/README.TXT")));
 
     QTemporaryDir bins;
-    ASSERT_TRUE(ExtractFiles(akTAR, ExtractFixture("plain.tar"), Dest(bins), false, false, false, nullptr, "*.BIN"));
+    ASSERT_TRUE(ExtractFiles(akTAR, ExtractFixture("plain.tar"), Dest(bins), false, false, false,
+                             nullptr, "*.BIN"));
     EXPECT_EQ(FilesBelow(bins.path()).size(), 1u);
 }
 
@@ -46,7 +52,8 @@ TEST(ExtractDriver, KindsWithoutExtractorDoNothing)
 {
     TExtractTestScope scope;
     QTemporaryDir dest;
-    EXPECT_TRUE(ExtractFiles(akCAB, ExtractFixture("levels.zip"), Dest(dest), false, false, false, nullptr, "*.*"));
+    EXPECT_TRUE(ExtractFiles(akCAB, ExtractFixture("levels.zip"), Dest(dest), false, false, false,
+                             nullptr, "*.*"));
     EXPECT_TRUE(FilesBelow(dest.path()).empty());
 }
 
@@ -61,13 +68,15 @@ TEST(ExtractDriver, FailuresEndInTheMessageOfTheirCode)
     } cases[] = {
         {akZIP, ExtractFixture("methods.arj"), 25138, DamagedMessage}, // ARJ content named .ZIP
         {akZIP, ExtractFixture("missing.zip"), 25139,
-         "Sorry, selected file does not exist any more on the media.\rPlease update data for this media."},
+         "Sorry, selected file does not exist any more on the media.\rPlease update data for this "
+         "media."},
         {akGZ, ExtractFixture("plain.tar"), 25138, DamagedMessage},
     };
     for (const TCase& c : cases) {
         TExtractTestScope scope;
         QTemporaryDir dest;
-        EXPECT_FALSE(ExtractFiles(c.Kind, c.Archive, Dest(dest), false, false, false, nullptr, "*.*"));
+        EXPECT_FALSE(
+            ExtractFiles(c.Kind, c.Archive, Dest(dest), false, false, false, nullptr, "*.*"));
         EXPECT_EQ(LastExtractError, c.Code);
         ASSERT_EQ(scope.prompt.Shown.size(), 1u);
         EXPECT_EQ(scope.prompt.Shown[0].Caption, "Extract Error");
@@ -76,11 +85,13 @@ TEST(ExtractDriver, FailuresEndInTheMessageOfTheirCode)
 
         SilentExtract = true;
         scope.prompt.Shown.clear();
-        EXPECT_FALSE(ExtractFiles(c.Kind, c.Archive, Dest(dest), false, false, false, nullptr, "*.*"));
+        EXPECT_FALSE(
+            ExtractFiles(c.Kind, c.Archive, Dest(dest), false, false, false, nullptr, "*.*"));
         EXPECT_TRUE(scope.prompt.Shown.empty());
     }
     EXPECT_EQ(ExtractErrorMessage(25125), "Disk is full, not enough space to extract files.");
-    EXPECT_EQ(ExtractErrorMessage(25302), "This archive file was made by unsupported version of compression program.");
+    EXPECT_EQ(ExtractErrorMessage(25302),
+              "This archive file was made by unsupported version of compression program.");
     EXPECT_EQ(ExtractErrorMessage(-3), UnknownMessage);
     EXPECT_EQ(ExtractErrorMessage(26999), UnknownMessage);
 }
@@ -89,7 +100,8 @@ TEST(ExtractDriver, NothingMatchedInZipIsAnError)
 {
     TExtractTestScope scope;
     QTemporaryDir dest;
-    EXPECT_FALSE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), false, false, false, nullptr, "*.EXE"));
+    EXPECT_FALSE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), false, false, false,
+                              nullptr, "*.EXE"));
     EXPECT_EQ(LastExtractError, ExtractFailed); // 26999 is not an extraction code
     EXPECT_EQ(scope.prompt.Shown.at(0).Text, UnknownMessage);
 }
@@ -105,12 +117,13 @@ TEST(ExtractDriver, CrcMismatchWarnsAndFailsButKeepsTheFile)
     bytes[at] = 'B';
     const std::string archive = work.filePath("bad.zip").toStdString();
     WriteFileBytes(archive, bytes);
-    EXPECT_FALSE(ExtractFiles(akZIP, QString::fromStdString(archive), work.path() + "/out/", false, false, false,
-                              nullptr, "FILE_ID.DIZ"));
+    EXPECT_FALSE(ExtractFiles(akZIP, QString::fromStdString(archive), work.path() + "/out/", false,
+                              false, false, nullptr, "FILE_ID.DIZ"));
     EXPECT_EQ(LastExtractError, 25117);
     ASSERT_EQ(scope.prompt.Shown.size(), 2u);
     EXPECT_EQ(scope.prompt.Shown[0].Caption, "Warning");
-    EXPECT_EQ(scope.prompt.Shown[0].Text, "CRC check failed on extracting " + work.path() + "/out/FILE_ID.DIZ");
+    EXPECT_EQ(scope.prompt.Shown[0].Text,
+              "CRC check failed on extracting " + work.path() + "/out/FILE_ID.DIZ");
     EXPECT_EQ(scope.prompt.Shown[1].Text, "CRC check has failed. Archive file may be damaged.");
     EXPECT_TRUE(QFileInfo::exists(work.path() + "/out/FILE_ID.DIZ"));
 }
@@ -124,8 +137,8 @@ TEST(ExtractDriver, ProgressWindowAndCancel)
         SetProgress(&progress);
         scope.prompt.Answers = {answer};
         QTemporaryDir dest;
-        const bool ok =
-            ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), true, true, false, nullptr, "*.*");
+        const bool ok = ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), true, true,
+                                     false, nullptr, "*.*");
         SetProgress(nullptr);
         EXPECT_EQ(progress.Log.front(), "wait:Extracting files");
         EXPECT_EQ(progress.Log.at(1), "status:Extracting file(s), please wait");
@@ -137,8 +150,9 @@ TEST(ExtractDriver, ProgressWindowAndCancel)
         if (answer == pbNo) {
             EXPECT_TRUE(ok);
             EXPECT_EQ(FilesBelow(dest.path()).size(), 4u);
-            EXPECT_NE(std::find(progress.Log.begin(), progress.Log.end(), "wait:Extracting README.TXT"),
-                      progress.Log.end());
+            EXPECT_NE(
+                std::find(progress.Log.begin(), progress.Log.end(), "wait:Extracting README.TXT"),
+                progress.Log.end());
         } else {
             EXPECT_FALSE(ok);
             EXPECT_EQ(LastExtractError, ExtractCanceled);
@@ -152,7 +166,8 @@ TEST(ExtractDriver, TemporaryFilesAreListedAndRemovedAtExitAsTheSettingSays)
 {
     TExtractTestScope scope;
     QTemporaryDir dest;
-    ASSERT_TRUE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), false, false, true, nullptr, "*.BIN"));
+    ASSERT_TRUE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), false, false, true,
+                             nullptr, "*.BIN"));
     ASSERT_EQ(TempExtractedFiles.size(), 1);
     const QString unpacked = TempExtractedFiles[0];
     EXPECT_EQ(unpacked, dest.path() + "/DATA.BIN");
@@ -170,8 +185,10 @@ TEST(ExtractDriver, TemporaryFilesAreListedAndRemovedAtExitAsTheSettingSays)
     EXPECT_TRUE(TempExtractedFiles.isEmpty());
 
     // Unpacked again, not temporarily: the name leaves the list.
-    ASSERT_TRUE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), false, false, true, nullptr, "*.BIN"));
-    ASSERT_TRUE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), false, false, false, nullptr, "*.BIN"));
+    ASSERT_TRUE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), false, false, true,
+                             nullptr, "*.BIN"));
+    ASSERT_TRUE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), Dest(dest), false, false, false,
+                             nullptr, "*.BIN"));
     EXPECT_TRUE(TempExtractedFiles.isEmpty());
     scope.prompt.Shown.clear();
     RemoveTempExtractedFiles(TTempRemoval::AlwaysRemoveTemp);
@@ -184,20 +201,25 @@ TEST(ExtractDriver, ExistingFilesAreOverwrittenUnlessRefused)
     TExtractTestScope scope;
     QTemporaryDir dest;
     WriteFileBytes(dest.filePath("DATA.BIN").toStdString(), "old");
-    ASSERT_TRUE(ExtractFiles(akGZ, ExtractFixture("DATA.BIN.gz"), Dest(dest), false, false, false, nullptr, "*.*"));
-    EXPECT_EQ(ReadFileBytes(dest.filePath("DATA.BIN").toStdString()), ReadFileBytes(ExpectedFile("DATA.BIN")));
+    ASSERT_TRUE(ExtractFiles(akGZ, ExtractFixture("DATA.BIN.gz"), Dest(dest), false, false, false,
+                             nullptr, "*.*"));
+    EXPECT_EQ(ReadFileBytes(dest.filePath("DATA.BIN").toStdString()),
+              ReadFileBytes(ExpectedFile("DATA.BIN")));
 
     WriteFileBytes(dest.filePath("README.TXT").toStdString(), "old");
     ExtractHooks().FileExists = [](const QString&, bool& accept) { accept = false; };
-    ExtractFiles(akTAR, ExtractFixture("plain.tar"), Dest(dest), false, false, false, nullptr, "*.*");
+    ExtractFiles(akTAR, ExtractFixture("plain.tar"), Dest(dest), false, false, false, nullptr,
+                 "*.*");
     EXPECT_EQ(ReadFileBytes(dest.filePath("README.TXT").toStdString()), "old");
-    EXPECT_EQ(ReadFileBytes(dest.filePath("FILE_ID.DIZ").toStdString()), ReadFileBytes(ExpectedFile("FILE_ID.DIZ")));
+    EXPECT_EQ(ReadFileBytes(dest.filePath("FILE_ID.DIZ").toStdString()),
+              ReadFileBytes(ExpectedFile("FILE_ID.DIZ")));
 }
 
 TEST(ExtractDriver, EncryptedZipMembers)
 {
     TExtractTestScope scope;
-    const QString archive = QString::fromStdString(std::string(QUORVEX_FIXTURES "/decompress/zip_crypt.zip"));
+    const QString archive =
+        QString::fromStdString(std::string(QUORVEX_FIXTURES "/decompress/zip_crypt.zip"));
     QTemporaryDir dest;
     EXPECT_FALSE(ExtractFiles(akZIP, archive, Dest(dest), false, false, false, nullptr, "*.*"));
     EXPECT_EQ(LastExtractError, 25172);
@@ -212,7 +234,9 @@ TEST(ExtractDriver, EncryptedZipMembers)
         password = ++asked == 1 ? "wrong" : "secret";
     };
     std::vector<int> errors;
-    unzip.OnError = [&](TZipCommon&, const QString&, const QString&, int code) { errors.push_back(code); };
+    unzip.OnError = [&](TZipCommon&, const QString&, const QString&, int code) {
+        errors.push_back(code);
+    };
     unzip.Extract();
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(errors, std::vector<int>{26517});
@@ -223,13 +247,15 @@ TEST(ExtractDriver, EncryptedZipMembers)
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST(ExtractDriver, ReadOnlyMembersAreLeftWritable)
 {
     TExtractTestScope scope;
     QTemporaryDir dest;
-    ExtractFiles(akZIP, ExtractFixture("attributes.zip"), Dest(dest), false, false, false, nullptr, "READONLY.TXT");
+    ExtractFiles(akZIP, ExtractFixture("attributes.zip"), Dest(dest), false, false, false, nullptr,
+                 "READONLY.TXT");
     EXPECT_EQ(LastExtractError, 0);
     EXPECT_TRUE(QFile::permissions(dest.filePath("READONLY.TXT")) & QFileDevice::WriteOwner);
 
@@ -241,7 +267,8 @@ TEST(ExtractDriver, ReadOnlyMembersAreLeftWritable)
     unzip.SetFileSpec("READONLY.TXT");
     unzip.Extract();
     EXPECT_FALSE(QFile::permissions(alone.filePath("READONLY.TXT")) & QFileDevice::WriteOwner);
-    QFile::setPermissions(alone.filePath("READONLY.TXT"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::setPermissions(alone.filePath("READONLY.TXT"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 // ZIP and gzip show a decoder's error at once and go on; the check then fails.
@@ -249,13 +276,14 @@ TEST(ExtractDriver, UnsupportedMethodsInZipAndGzip)
 {
     TExtractTestScope scope;
     QTemporaryDir dest;
-    EXPECT_FALSE(ExtractFiles(akZIP, ExtractFixture("attributes.zip"), Dest(dest), false, false, false, nullptr,
-                              "BZIP2.TXT"));
+    EXPECT_FALSE(ExtractFiles(akZIP, ExtractFixture("attributes.zip"), Dest(dest), false, false,
+                              false, nullptr, "BZIP2.TXT"));
     EXPECT_EQ(LastExtractError, 25117);
     ASSERT_EQ(scope.prompt.Shown.size(), 3u);
     EXPECT_EQ(scope.prompt.Shown[0].Text, "Unsupported compression method");
     EXPECT_EQ(scope.prompt.Shown[0].Icon, TPromptIcon::Information);
-    EXPECT_EQ(scope.prompt.Shown[1].Text, "CRC check failed on extracting " + dest.path() + "/BZIP2.TXT");
+    EXPECT_EQ(scope.prompt.Shown[1].Text,
+              "CRC check failed on extracting " + dest.path() + "/BZIP2.TXT");
     EXPECT_EQ(scope.prompt.Shown[2].Text, "CRC check has failed. Archive file may be damaged.");
     EXPECT_EQ(QFileInfo(dest.filePath("BZIP2.TXT")).size(), 0);
 
@@ -263,8 +291,8 @@ TEST(ExtractDriver, UnsupportedMethodsInZipAndGzip)
     scope.prompt.Shown.clear();
     const std::string compressed = dest.filePath("NOTES.TXT.GZ").toStdString();
     WriteFileBytes(compressed, ReadFileBytes(QUORVEX_FIXTURES "/archive/notes.txt.Z"));
-    EXPECT_TRUE(ExtractFiles(akGZ, QString::fromStdString(compressed), Dest(dest), false, false, false, nullptr,
-                             "*.*"));
+    EXPECT_TRUE(ExtractFiles(akGZ, QString::fromStdString(compressed), Dest(dest), false, false,
+                             false, nullptr, "*.*"));
     ASSERT_EQ(scope.prompt.Shown.size(), 1u);
     EXPECT_EQ(scope.prompt.Shown[0].Text, "Unsupported compression method");
     EXPECT_EQ(QFileInfo(dest.filePath("NOTES.TXT")).size(), 0);
@@ -274,9 +302,11 @@ TEST(ExtractDriver, UnsupportedMethodsInLhaAndArc)
 {
     TExtractTestScope scope;
     QTemporaryDir dest;
-    EXPECT_FALSE(ExtractFiles(akLHA, ExtractFixture("lh6.lzh"), Dest(dest), false, false, false, nullptr, "*.*"));
+    EXPECT_FALSE(ExtractFiles(akLHA, ExtractFixture("lh6.lzh"), Dest(dest), false, false, false,
+                              nullptr, "*.*"));
     EXPECT_EQ(LastExtractError, 25200);
-    EXPECT_EQ(scope.prompt.Shown.at(0).Text, "Archive file is using unknown or unsupported compression method.");
+    EXPECT_EQ(scope.prompt.Shown.at(0).Text,
+              "Archive file is using unknown or unsupported compression method.");
 
     // The second ARC member's method turned into 10: it is passed over, the others unpacked.
     std::string arc = ReadFileBytes(ExtractFixture("auto.arc").toStdString());
@@ -290,7 +320,8 @@ TEST(ExtractDriver, UnsupportedMethodsInLhaAndArc)
     const std::string changed = dest.filePath("CHANGED.ARC").toStdString();
     WriteFileBytes(changed, arc);
     QTemporaryDir out;
-    EXPECT_FALSE(ExtractFiles(akARC, QString::fromStdString(changed), Dest(out), false, false, false, nullptr, "*.*"));
+    EXPECT_FALSE(ExtractFiles(akARC, QString::fromStdString(changed), Dest(out), false, false,
+                              false, nullptr, "*.*"));
     EXPECT_EQ(LastExtractError, 25200);
     auto files = FilesBelow(out.path());
     EXPECT_EQ(files.size(), 2u);

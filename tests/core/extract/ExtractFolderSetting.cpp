@@ -3,7 +3,8 @@
 
 #include "config/Options.h"
 
-namespace quorvex::testing {
+namespace quorvex::testing
+{
 
 QString SwapExtractFolderSetting(const QString& folder)
 {

@@ -12,7 +12,8 @@
 #include <map>
 #include <string>
 
-namespace quorvex::testing {
+namespace quorvex::testing
+{
 
 inline QString ExtractFixture(const std::string& name)
 {
@@ -25,7 +26,8 @@ inline std::string ExpectedFile(const std::string& name)
 }
 
 // Installs a scripted prompt and resets the driver's process-wide state.
-class TExtractTestScope {
+class TExtractTestScope
+{
 public:
     TExtractTestScope()
     {

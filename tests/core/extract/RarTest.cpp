@@ -15,9 +15,11 @@
 using namespace quorvex;
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
-class RarTest : public ::testing::Test {
+class RarTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -33,15 +35,17 @@ TEST_F(RarTest, OneMemberByItsStoredNameAndTheScanningText)
     QTemporaryDir dest;
     std::vector<std::string> begun;
     ExtractHooks().MemberEnd = [&](const QString& fn, bool) { begun.push_back(fn.toStdString()); };
-    const bool ok = ExtractFiles(akRAR, ExtractFixture("rar5.rar"), dest.path() + "/", true, false, false, nullptr,
-                                 "docs\\README.TXT");
+    const bool ok = ExtractFiles(akRAR, ExtractFixture("rar5.rar"), dest.path() + "/", true, false,
+                                 false, nullptr, "docs\\README.TXT");
     SetProgress(nullptr);
     ASSERT_TRUE(ok) << LastExtractError;
     EXPECT_EQ(FilesBelow(dest.path()),
-              (std::map<std::string, std::string>{{"docs/README.TXT", ReadFileBytes(ExpectedFile("docs/README.TXT"))}}));
+              (std::map<std::string, std::string>{
+                  {"docs/README.TXT", ReadFileBytes(ExpectedFile("docs/README.TXT"))}}));
     EXPECT_EQ(begun.size(), 1u);
-    EXPECT_NE(std::find(progress.Log.begin(), progress.Log.end(), "wait:Scanning for file to extract..."),
-              progress.Log.end());
+    EXPECT_NE(
+        std::find(progress.Log.begin(), progress.Log.end(), "wait:Scanning for file to extract..."),
+        progress.Log.end());
 }
 
 TEST_F(RarTest, MemberListInOnePass)
@@ -49,8 +53,8 @@ TEST_F(RarTest, MemberListInOnePass)
     TExtractTestScope scope;
     QTemporaryDir dest;
     const QStringList members{"data.bin", "FILE_ID.DIZ"};
-    ASSERT_TRUE(ExtractFiles(akRAR, ExtractFixture("rar5.rar"), dest.path() + "/", false, false, false, &members,
-                             "*.*"));
+    ASSERT_TRUE(ExtractFiles(akRAR, ExtractFixture("rar5.rar"), dest.path() + "/", false, false,
+                             false, &members, "*.*"));
     auto files = FilesBelow(dest.path());
     EXPECT_EQ(files.size(), 2u);
     EXPECT_EQ(files["DATA.BIN"], ReadFileBytes(ExpectedFile("DATA.BIN")));
@@ -61,8 +65,8 @@ TEST_F(RarTest, DamagedAndForeignArchives)
     TExtractTestScope scope;
     QTemporaryDir dest;
     // A ZIP named .RAR: the type is not RAR.
-    EXPECT_FALSE(ExtractFiles(akRAR, ExtractFixture("levels.zip"), dest.path() + "/", false, false, false, nullptr,
-                              "*.*"));
+    EXPECT_FALSE(ExtractFiles(akRAR, ExtractFixture("levels.zip"), dest.path() + "/", false, false,
+                              false, nullptr, "*.*"));
     EXPECT_EQ(LastExtractError, 25138);
 
     std::string bytes = ReadFileBytes(ExtractFixture("rar5.rar").toStdString());
@@ -72,23 +76,24 @@ TEST_F(RarTest, DamagedAndForeignArchives)
     const std::string damaged = dest.filePath("damaged.rar").toStdString();
     WriteFileBytes(damaged, bytes);
     scope.prompt.Shown.clear();
-    EXPECT_FALSE(ExtractFiles(akRAR, QString::fromStdString(damaged), dest.path() + "/out/", false, false, false,
-                              nullptr, "*.*"));
+    EXPECT_FALSE(ExtractFiles(akRAR, QString::fromStdString(damaged), dest.path() + "/out/", false,
+                              false, false, nullptr, "*.*"));
     EXPECT_NE(LastExtractError, 0);
     EXPECT_FALSE(scope.prompt.Shown.empty());
 }
 
 } // namespace
 
-namespace {
+namespace
+{
 
 TEST(RarUnavailable, SaysSoWhereRarWouldBeUsed)
 {
     if (RarExtractionAvailable()) GTEST_SKIP() << "built with the UnRAR library";
     TExtractTestScope scope;
     QTemporaryDir dest;
-    EXPECT_FALSE(ExtractFiles(akRAR, ExtractFixture("rar5.rar"), dest.path() + "/", false, false, false, nullptr,
-                              "*.*"));
+    EXPECT_FALSE(ExtractFiles(akRAR, ExtractFixture("rar5.rar"), dest.path() + "/", false, false,
+                              false, nullptr, "*.*"));
     ASSERT_EQ(scope.prompt.Shown.size(), 1u);
     EXPECT_EQ(scope.prompt.Shown[0].Text, "RAR extraction is not available");
     EXPECT_TRUE(FilesBelow(dest.path()).empty());

@@ -20,7 +20,8 @@
 using namespace quorvex;
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
 TEST(ExtractSafety, OutputNames)
 {
@@ -60,7 +61,8 @@ TEST(ExtractSafety, EscapingNamesLandInsideTheDestination)
             QTemporaryDir root;
             const QString dest = root.path() + "/a/b/dest/";
             const int kind = QString(archive).endsWith(".zip") ? akZIP : akTAR;
-            ExtractFiles(kind, ExtractFixture(archive), dest, false, storedDirs, false, nullptr, "*.*");
+            ExtractFiles(kind, ExtractFixture(archive), dest, false, storedDirs, false, nullptr,
+                         "*.*");
             auto all = FilesBelow(root.path());
             for (const auto& [path, bytes] : all)
                 EXPECT_EQ(path.rfind("a/b/dest/", 0), 0u) << archive << " " << path;
@@ -93,12 +95,18 @@ TEST(ExtractSafety, RarPatternRule)
         const char* Pattern;
         bool Match;
     } cases[] = {
-        {"DOCS\\README.TXT", "DOCS\\README.TXT", true}, {"docs\\readme.txt", "DOCS\\README.TXT", true},
-        {"README.TXT", "DOCS\\README.TXT", false},      {"DOCS\\README.TXT", "README.TXT", false},
-        {"README", "*.*", true},                         {"README.TXT", "*.TXT", true},
-        {"README.TXT", "*.BIN", false},                  {"A.TXT", "?.TXT", true},
-        {"AB.TXT", "?.TXT", false},                      {"DOCS\\A.TXT", "*", true},
-        {"DOCS\\A.TXT", "DOCS\\*", true},                {"A.TXT", "A.TXT2", false},
+        {"DOCS\\README.TXT", "DOCS\\README.TXT", true},
+        {"docs\\readme.txt", "DOCS\\README.TXT", true},
+        {"README.TXT", "DOCS\\README.TXT", false},
+        {"DOCS\\README.TXT", "README.TXT", false},
+        {"README", "*.*", true},
+        {"README.TXT", "*.TXT", true},
+        {"README.TXT", "*.BIN", false},
+        {"A.TXT", "?.TXT", true},
+        {"AB.TXT", "?.TXT", false},
+        {"DOCS\\A.TXT", "*", true},
+        {"DOCS\\A.TXT", "DOCS\\*", true},
+        {"A.TXT", "A.TXT2", false},
     };
     for (const TCase& c : cases)
         EXPECT_EQ(RarPatternMatch(c.Name, c.Pattern), c.Match) << c.Name << " " << c.Pattern;
@@ -113,11 +121,11 @@ struct TDamageSubject {
 // run ends, with or without an error, and nothing is written outside the destination.
 TEST(ExtractSafety, DamagedArchivesEndWithAnErrorCode)
 {
-    std::vector<TDamageSubject> subjects = {{akZIP, "levels.zip"}, {akTAR, "plain.tar"}, {akGZ, "DATA.BIN.gz"},
-                                            {akGZ, "named.gz"},
-                                            {akARJ, "methods.arj"}, {akLHA, "lh5.lzh"},     {akLHA, "lh0.lzh"},
-                                            {akARC, "auto.arc"}, {akZOO, "hand.zoo"},
-                                            {akZIP, "attributes.zip"}, {akZIP, "escape.zip"}, {akTAR, "escape.tar"}};
+    std::vector<TDamageSubject> subjects = {
+        {akZIP, "levels.zip"},     {akTAR, "plain.tar"},   {akGZ, "DATA.BIN.gz"},
+        {akGZ, "named.gz"},        {akARJ, "methods.arj"}, {akLHA, "lh5.lzh"},
+        {akLHA, "lh0.lzh"},        {akARC, "auto.arc"},    {akZOO, "hand.zoo"},
+        {akZIP, "attributes.zip"}, {akZIP, "escape.zip"},  {akTAR, "escape.tar"}};
     if (RarExtractionAvailable()) subjects.push_back({akRAR, "rar5.rar"});
     std::mt19937 random(7);
     TExtractTestScope scope;
@@ -128,8 +136,8 @@ TEST(ExtractSafety, DamagedArchivesEndWithAnErrorCode)
         const std::string original = ReadFileBytes(ExtractFixture(s.Archive).toStdString());
         ASSERT_FALSE(original.empty()) << s.Archive;
         std::vector<std::string> variants;
-        for (size_t cut : {size_t(1), size_t(7), size_t(30), original.size() / 3, original.size() / 2,
-                           original.size() - 9, original.size() - 1})
+        for (size_t cut : {size_t(1), size_t(7), size_t(30), original.size() / 3,
+                           original.size() / 2, original.size() - 9, original.size() - 1})
             variants.push_back(original.substr(0, std::min(cut, original.size())));
         // Anywhere, and where the headers are: the front, and the end (ZIP's directory).
         const size_t edge = std::min<size_t>(original.size(), 128);
@@ -138,7 +146,9 @@ TEST(ExtractSafety, DamagedArchivesEndWithAnErrorCode)
             const int changes = 1 + int(random() % 4);
             for (int k = 0; k < changes; ++k) {
                 const size_t r = random();
-                const size_t at = i % 3 == 0 ? r % v.size() : i % 3 == 1 ? r % edge : v.size() - 1 - r % edge;
+                const size_t at = i % 3 == 0   ? r % v.size()
+                                  : i % 3 == 1 ? r % edge
+                                               : v.size() - 1 - r % edge;
                 v[at] = char(random());
             }
             variants.push_back(std::move(v));
@@ -146,8 +156,8 @@ TEST(ExtractSafety, DamagedArchivesEndWithAnErrorCode)
         for (const std::string& v : variants) {
             WriteFileBytes(archive, v);
             QTemporaryDir dest;
-            const bool ok = ExtractFiles(s.Kind, QString::fromStdString(archive), dest.path() + "/out/", false,
-                                         true, false, nullptr, "*.*");
+            const bool ok = ExtractFiles(s.Kind, QString::fromStdString(archive),
+                                         dest.path() + "/out/", false, true, false, nullptr, "*.*");
             EXPECT_TRUE(ok || LastExtractError != 0) << s.Archive;
             EXPECT_TRUE(LastExtractError == 0 || LastExtractError == -2 ||
                         (LastExtractError > 25099 && LastExtractError < 25900))
