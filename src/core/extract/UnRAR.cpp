@@ -215,6 +215,8 @@ void TUnRAR::Extract()
             }
             result = RARProcessFile(rar.Handle, RAR_SKIP, nullptr, nullptr);
         }
+        // A cancelled member stops the library, whose result would read as damage.
+        if (LastExtractError == ExtractCanceled) throw EExtractAbort();
         if (const int code = MapResult(result)) FailRar(code);
         if (extract && SetDateTo == TSetDate::CurDate && !isFolder) {
             QFile file(outName);

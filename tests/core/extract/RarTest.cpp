@@ -60,6 +60,23 @@ TEST_F(RarTest, MemberListInOnePass)
     EXPECT_EQ(files["DATA.BIN"], ReadFileBytes(ExpectedFile("DATA.BIN")));
 }
 
+TEST_F(RarTest, CancelStopsTheLibrary)
+{
+    TExtractTestScope scope;
+    TRecordingProgress progress;
+    progress.CancelAfterAdvances = 1;
+    SetProgress(&progress);
+    scope.prompt.Answers = {pbYes};
+    QTemporaryDir dest;
+    const bool ok = ExtractFiles(akRAR, ExtractFixture("rar5.rar"), dest.path() + "/", true, false, false,
+                                 nullptr, "*.*");
+    SetProgress(nullptr);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(LastExtractError, ExtractCanceled);
+    EXPECT_EQ(scope.prompt.Shown.back().Text,
+              "Unknown error has occoured while uncompressing file(s).");
+}
+
 TEST_F(RarTest, DamagedAndForeignArchives)
 {
     TExtractTestScope scope;
