@@ -50,7 +50,7 @@ public:
 inline std::map<std::string, std::string> FilesBelow(const QString& root)
 {
     std::map<std::string, std::string> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
         QFile f(path);
