@@ -13,6 +13,9 @@ public:
 
 protected:
     void ExtractMembers(QFile& archive) override;
+
+private:
+    void CreateStoredFolders(QFile& archive);
 };
 
 } // namespace quorvex

@@ -48,6 +48,18 @@ TEST(ExtractDriver, FileSpecSelectsByFileNameInEveryFolder)
     EXPECT_EQ(FilesBelow(bins.path()).size(), 1u);
 }
 
+TEST(ExtractDriver, TarFolderEntriesMakeTheirFoldersWithStoredFolders)
+{
+    TExtractTestScope scope;
+    const QString archive = QString(QUORVEX_FIXTURES "/archive/gnu.tar");
+    QTemporaryDir with, without;
+    ASSERT_TRUE(ExtractFiles(akTAR, archive, Dest(with), false, true, false, nullptr, "*.*"));
+    EXPECT_TRUE(QFileInfo(with.filePath("empty")).isDir());
+    ASSERT_TRUE(ExtractFiles(akTAR, archive, Dest(without), false, false, false, nullptr, "*.*"));
+    EXPECT_FALSE(QFileInfo::exists(without.filePath("empty")));
+    EXPECT_FALSE(QFileInfo::exists(without.filePath("docs")));
+}
+
 TEST(ExtractDriver, KindsWithoutExtractorDoNothing)
 {
     TExtractTestScope scope;

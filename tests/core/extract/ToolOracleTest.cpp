@@ -16,25 +16,33 @@
 using namespace quorvex;
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
 struct TOracleCase {
     int Kind;
     const char* Fixture; // below tests/fixtures
     const char* Tool;
-    const char* Arguments; // before the archive's path
+    const char* Arguments;    // before the archive's path
     const char* Spec = "*.*"; // members with methods of the later archiver versions left out
 };
 
-void PrintTo(const TOracleCase& c, std::ostream* os) { *os << c.Fixture; }
+void PrintTo(const TOracleCase& c, std::ostream* os)
+{
+    *os << c.Fixture;
+}
 
-class ToolOracleTest : public ::testing::TestWithParam<TOracleCase> {};
+class ToolOracleTest : public ::testing::TestWithParam<TOracleCase>
+{
+};
 
 TEST_P(ToolOracleTest, SameFilesAsTheArchiver)
 {
     const TOracleCase& c = GetParam();
-    if (QStandardPaths::findExecutable(c.Tool).isEmpty()) GTEST_SKIP() << c.Tool << " is not installed";
-    if (c.Kind == akRAR && !RarExtractionAvailable()) GTEST_SKIP() << "built without the UnRAR library";
+    if (QStandardPaths::findExecutable(c.Tool).isEmpty())
+        GTEST_SKIP() << c.Tool << " is not installed";
+    if (c.Kind == akRAR && !RarExtractionAvailable())
+        GTEST_SKIP() << "built without the UnRAR library";
     const QString archive = QString(QUORVEX_FIXTURES "/") + c.Fixture;
     QTemporaryDir theirs, ours;
     QProcess tool;
@@ -48,7 +56,8 @@ TEST_P(ToolOracleTest, SameFilesAsTheArchiver)
     ASSERT_FALSE(expected.empty()) << tool.readAll().toStdString();
 
     TExtractTestScope scope;
-    ASSERT_TRUE(ExtractFiles(c.Kind, archive, ours.path() + "/", false, true, false, nullptr, c.Spec))
+    ASSERT_TRUE(
+        ExtractFiles(c.Kind, archive, ours.path() + "/", false, true, false, nullptr, c.Spec))
         << LastExtractError;
     EXPECT_EQ(FilesBelow(ours.path()), expected);
 }
