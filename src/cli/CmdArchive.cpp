@@ -2,10 +2,14 @@
 
 #include "archive/ArchiveDates.h"
 #include "archive/ArchiveErrors.h"
+#include "archive/ArchiveKinds.h"
 #include "archive/ArchiveLister.h"
+#include "extract/ExtractFiles.h"
+#include "extract/ExtractMessages.h"
 
 #include <QFileInfo>
 #include <QString>
+#include <QStringList>
 
 #include <cstdio>
 #include <cstring>
@@ -78,12 +82,68 @@ int ListArchive(const QString& file, const QString& spec)
     return ok ? 0 : 1;
 }
 
+const char* const Usage = "usage: quorvex-cli archive list FILE [--spec MASK]\n"
+                         "       quorvex-cli archive extract FILE DEST [MEMBER...] [--folders] [--overwrite]\n";
+
+// One line per unpacked member with its check verdict; existing files are kept unless
+// --overwrite is given.
+int ExtractArchive(int argc, char** argv)
+{
+    const QString file = QString::fromLocal8Bit(argv[1]);
+    QString dest = QString::fromLocal8Bit(argv[2]);
+    if (!dest.endsWith(u'/')) dest += u'/';
+    bool folders = false, overwrite = false;
+    QStringList members;
+    for (int i = 3; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--folders"))
+            folders = true;
+        else if (!std::strcmp(argv[i], "--overwrite"))
+            overwrite = true;
+        else if (argv[i][0] == '-' && argv[i][1] == '-') {
+            std::fprintf(stderr, "quorvex-cli archive: unexpected argument '%s'\n", argv[i]);
+            return 2;
+        } else
+            members.append(QString::fromLocal8Bit(argv[i]));
+    }
+    const int kind = ArchiveKindOfName(file);
+    if (kind == 0 || !ArchiveKindRow(kind).Extractable) {
+        std::fprintf(stderr, "quorvex-cli archive: no extractor for '%s'\n", argv[1]);
+        return 1;
+    }
+    if (!QFileInfo(file).isFile()) {
+        std::fprintf(stderr, "error %d: %s\n", E_FILENOTFOUND, ArchiveErrorText(E_FILENOTFOUND));
+        return 1;
+    }
+    ExtractHooks().MemberEnd = [](const QString& name, bool pass) {
+        std::printf("%s\t%s\n", pass ? "crc-ok" : "crc-failed", name.toLocal8Bit().constData());
+    };
+    if (!overwrite)
+        ExtractHooks().FileExists = [](const QString& name, bool& accept) {
+            accept = false;
+            std::printf("exists\t%s\n", name.toLocal8Bit().constData());
+        };
+    // The messages of a failed run go to stderr through the console prompt.
+    bool ok = true;
+    if (members.isEmpty()) {
+        ok = ExtractFiles(kind, file, dest, false, folders, false, nullptr, QStringLiteral("*.*"));
+    } else if (ArchiveKindRow(kind).MemberListExtraction) {
+        ok = ExtractFiles(kind, file, dest, false, folders, false, &members, QStringLiteral("*.*"));
+    } else {
+        for (const QString& member : members)
+            if (!ExtractFiles(kind, file, dest, false, folders, false, nullptr, member)) ok = false;
+    }
+    std::fflush(stdout);
+    if (!ok) std::fprintf(stderr, "error %d\n", LastExtractError);
+    return ok ? 0 : 1;
+}
+
 } // namespace
 
 int RunArchive(int argc, char** argv)
 {
+    if (argc >= 3 && std::strcmp(argv[0], "extract") == 0) return ExtractArchive(argc, argv);
     if (argc < 2 || std::strcmp(argv[0], "list") != 0) {
-        std::fputs("usage: quorvex-cli archive list FILE [--spec MASK]\n", stderr);
+        std::fputs(Usage, stderr);
         return 2;
     }
     QString spec = QStringLiteral("*.*");

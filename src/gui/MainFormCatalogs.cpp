@@ -13,6 +13,8 @@
 #include "catalog/CatalogSaver.h"
 #include "catalog/ItemRoutines.h"
 #include "catalog/ResultLists.h"
+#include "config/Options.h"
+#include "extract/TempExtractedFiles.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompt.h"
 
@@ -206,6 +208,7 @@ void TMainForm::ExitSequence()
     } catch (...) {
     }
     ResultLists().ProgramClosing = false;
+    RemoveTempExtractedFiles(Options().TempRemoval());
     Progress().SetStatus({}, 0);
 }
 

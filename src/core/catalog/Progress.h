@@ -27,6 +27,8 @@ public:
     virtual void Advance(double amount) = 0;
     virtual bool Canceled() const = 0;
     virtual void SetCancelCallback(std::function<void()> callback) = 0;
+    // Forgets a Cancel press once the program has answered it (the wait window stays).
+    virtual void ClearCancel() = 0;
     virtual void HideWait() = 0;
     virtual void CloseWait() = 0;
     virtual bool WaitShown() const = 0;
@@ -58,6 +60,7 @@ public:
     void Advance(double amount) override;
     bool Canceled() const override { return m_canceled; }
     void SetCancelCallback(std::function<void()> callback) override { m_cancelCallback = std::move(callback); }
+    void ClearCancel() override { m_canceled = false; }
     void HideWait() override;
     void CloseWait() override;
     bool WaitShown() const override { return m_waitShown; }

@@ -197,9 +197,4 @@ void ApplyFilesBbs(TItemRec* owner, const std::string& filePath, int lineLimit)
     }
 }
 
-std::string TakeOutOfArchive(int, const std::string&, const std::string&)
-{
-    return {}; // extraction is not available yet: the source yields nothing
-}
-
 } // namespace quorvex

@@ -103,7 +103,7 @@ const char* const ExpectedTree[] = {
     "folder\t\\Data.tar\tdepth=1\tkind=0x12\tfiles=1\tdescBytes=2\ttotalSize=102400000\tattr="
     "0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=",
     "folder\t\\Docs.zip\tdepth=1\tkind=0x1A\tfiles=3\tdescBytes=17\ttotalSize=3940000\tattr="
-    "0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=+-+ Zip comment",
+    "0x20\tmodified=@\treserved57=0\tcategory=0x00\tdescription=The docs archive\\x0d\\x0asecond line",
     "folder\t\\Empty\tdepth=1\tkind=0x02\tfiles=0\tdescBytes=0\ttotalSize=0\tattr=0x10\tmodified=@"
     "\treserved57=0\tcategory=0x00\tdescription=",
     "folder\t\\Sub\tdepth=1\tkind=0x02\tfiles=2\tdescBytes=4\ttotalSize=420000\tattr="

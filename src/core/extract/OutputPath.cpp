@@ -1,0 +1,73 @@
+#include "extract/OutputPath.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace quorvex
+{
+
+namespace
+{
+
+bool IsUnsafePart(const QString& part)
+{
+    return part.isEmpty() || part == u"." || part == u"..";
+}
+
+QString WithSlash(QString folder)
+{
+    folder = QDir::fromNativeSeparators(folder);
+    if (!folder.endsWith(u'/')) folder += u'/';
+    return folder;
+}
+
+} // namespace
+
+QString ExtractOutputPath(const std::string& stored, const QString& extractDir,
+                          const QString& archiveFile, bool useStoredDirs)
+{
+    QString name = QFile::decodeName(QByteArray::fromStdString(stored));
+    name.replace(u'/', u'\\');
+    QString dir = QDir::fromNativeSeparators(extractDir);
+    // A stored name that repeats the destination (some archivers store full paths).
+    QString dirAsStored = dir;
+    dirAsStored.replace(u'/', u'\\');
+    if (!dir.isEmpty() && dirAsStored.size() < name.size() && name.startsWith(dirAsStored))
+        name = name.mid(dirAsStored.size());
+
+    QStringList parts = name.split(u'\\');
+    const QString fileName = parts.takeLast();
+    if (IsUnsafePart(fileName)) return {};
+
+    QString folder;
+    if (useStoredDirs) {
+        if (!parts.isEmpty() && parts.front().size() == 2 && parts.front()[1] == u':')
+            parts.removeFirst();
+        for (const QString& part : parts)
+            if (!IsUnsafePart(part)) folder += part + u'/';
+    }
+
+    QString base = dir;
+    if (base.isEmpty()) base = QFileInfo(QDir::fromNativeSeparators(archiveFile)).absolutePath();
+    if (base.isEmpty()) base = QDir::currentPath();
+    return WithSlash(base) + folder + fileName;
+}
+
+bool PathStaysInside(const QString& path, const QString& folder)
+{
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    if (root.isEmpty()) return false;
+    // The deepest part of the path that exists decides; what follows it is created fresh.
+    QString existing = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    while (!QFileInfo::exists(existing)) {
+        const qsizetype slash = existing.lastIndexOf(u'/');
+        if (slash <= 0) return false;
+        existing.truncate(slash);
+    }
+    const QString resolved = QFileInfo(existing).canonicalFilePath();
+    return resolved == root || resolved.startsWith(WithSlash(root));
+}
+
+} // namespace quorvex

@@ -1,0 +1,22 @@
+#pragma once
+// Where a member lands: the destination folder, the member's stored folders when they are
+// wanted, and its file name. Nothing of a stored name can lead out of the destination.
+
+#include <QString>
+
+#include <string>
+
+namespace quorvex
+{
+
+// The output file for stored name `stored` (folders separated by "\" or "/"). `extractDir`
+// empty: the archive's folder. Stored folders: a drive ("X:"), leading separators, "." and
+// ".." are dropped. Empty when the stored name has no usable file name.
+QString ExtractOutputPath(const std::string& stored, const QString& extractDir,
+                          const QString& archiveFile, bool useStoredDirs);
+
+// True when `path`, once its existing part is resolved (symbolic links followed), lies
+// inside `folder`.
+bool PathStaysInside(const QString& path, const QString& folder);
+
+} // namespace quorvex

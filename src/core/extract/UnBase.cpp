@@ -1,0 +1,175 @@
+#include "extract/UnBase.h"
+
+#include "archive/ArchiveErrors.h"
+#include "archive/Wildcard.h"
+#include "decompress/ByteSource.h"
+#include "decompress/DecodeErrors.h"
+#include "decompress/DecodeSink.h"
+#include "extract/OutputPath.h"
+#include "platform/Prompt.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace quorvex
+{
+
+namespace
+{
+
+// TDateTime (days since 30 December 1899, local) to a file time.
+QDateTime FileTimeOf(double dateTime)
+{
+    const QDateTime origin(QDate(1899, 12, 30), QTime(0, 0), Qt::LocalTime);
+    const double days = std::floor(dateTime);
+    const qint64 ms = qint64(std::llround((dateTime - days) * 86400000.0));
+    return origin.addDays(qint64(days)).addMSecs(ms);
+}
+
+} // namespace
+
+bool ReadAt(QFile& file, int64_t offset, void* dest, int64_t size)
+{
+    if (offset < 0 || size < 0 || offset > file.size() || size > file.size() - offset) return false;
+    if (!file.seek(offset)) return false;
+    return file.read(static_cast<char*>(dest), size) == size;
+}
+
+void TUnBase::SetFileSpec(const QString& spec)
+{
+    QString s = spec;
+    s.replace(u'/', u'\\');
+    const qsizetype slash = s.lastIndexOf(u'\\');
+    m_fileSpec = slash >= 0 ? s.mid(slash + 1) : s;
+}
+
+QString TUnBase::OutputName(const std::string& storedName) const
+{
+    return ExtractOutputPath(storedName, ExtractDir, ArchiveFile(), UseStoredDirs);
+}
+
+bool TUnBase::MatchesSpec(const QString& outName) const
+{
+    return WildcardMatch(QFile::encodeName(QFileInfo(outName).fileName()).toStdString(),
+                         QFile::encodeName(m_fileSpec).toStdString());
+}
+
+void TUnBase::Extract()
+{
+    if (ArchiveFile().isEmpty()) Fail(E_FILENAME);
+    if (!AcceptsType(ArcType())) Fail(E_UNSUPPORTEDARCHIVE);
+    QFile archive(QDir::fromNativeSeparators(ArchiveFile()));
+    if (!archive.open(QIODevice::ReadOnly)) Fail(E_OPEN);
+
+    m_progressStep = 5 * (int(ProgressNotify) + 1);
+    m_unpacked = 0;
+    m_matched = 0;
+    if (OnActivate) OnActivate(*this);
+    struct TDeactivate {
+        TUnBase& self;
+        ~TDeactivate()
+        {
+            if (self.OnDeactivate) self.OnDeactivate(self);
+        }
+    } deactivate{*this};
+    ExtractMembers(archive);
+}
+
+int TUnBase::DecodeMember(const TMemberData& member, QFile& archive, TDecodeSink& sink)
+{
+    if (!member.Method) return ecUnsupportedMethod;
+    if (!archive.seek(member.DataPos)) return ecReadError;
+    TDeviceSource source(archive, member.PackedSize);
+    TDecodeRequest request;
+    request.method = *member.Method;
+    request.unpackedSize = member.UnpackedSize;
+    request.zipFlags = member.ZipFlags;
+    return Decompress(request, source, sink);
+}
+
+bool TUnBase::ExtractMember(const TMemberData& member, QFile& archive)
+{
+    const QString outName = OutputName(member.StoredName);
+    if (outName.isEmpty()) return false;
+    if (!MatchesSpec(outName)) return false;
+
+    bool accept = true;
+    bool extract = true;
+    auto askExists = [&] {
+        if (QFileInfo::exists(outName) && OnFileExists) OnFileExists(*this, outName, accept);
+    };
+    auto begin = [&] {
+        ++m_matched;
+        if (OnBegin) OnBegin(*this, outName, m_matched, extract);
+    };
+    if (m_arcOrder) {
+        begin();
+        if (!extract) Fail(E_SKIPPED);
+        askExists();
+        if (!accept) return false;
+    } else {
+        askExists();
+        if (!accept) return false;
+        begin();
+        if (!extract) return false;
+    }
+
+    uint32_t computed = 0;
+    if (!WriteMember(member, archive, outName, computed)) return false;
+    ++m_unpacked;
+    const bool pass = member.Check == TCheckKind::None || computed == member.StoredCheck;
+    if (!pass) {
+        if (m_arcOrder) Fail(E_CRCCHECK);
+        Report(E_CRCCHECK);
+    }
+    if (OnEnd) OnEnd(*this, outName, pass);
+    return true;
+}
+
+bool TUnBase::WriteMember(const TMemberData& member, QFile& archive, const QString& outName,
+                          uint32_t& computed)
+{
+    const QString folder = QFileInfo(outName).absolutePath();
+    const QString root = ExtractDir.isEmpty() ? QFileInfo(outName).absolutePath()
+                                              : QDir::fromNativeSeparators(ExtractDir);
+    QDir().mkpath(root);
+    if (!PathStaysInside(outName, root)) {
+        Report(E_FILENAME); // a link inside the destination points elsewhere
+        return false;
+    }
+    if (!QDir().mkpath(folder)) Fail(E_OPEN);
+    QFile out(outName);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) Fail(E_OPEN);
+
+    TDeviceWriter writer(out);
+    TDecodeSink sink(writer, member.Check);
+    const bool stored = member.Method && *member.Method == TDecodeMethod::Stored;
+    sink.SetProgress(member.UnpackedSize, stored ? 1 : m_progressStep, [&](uint8_t percent) {
+        if (OnProgress) OnProgress(*this, outName, percent);
+    });
+    // Damaged data can describe far more output than the member holds.
+    if (member.UnpackedSize >= 0 && member.Check != TCheckKind::None)
+        sink.SetOutputLimit(member.UnpackedSize);
+    const int code = DecodeMember(member, archive, sink);
+    if (code != ecNone) {
+        if (!m_decoderErrorsShown) Fail(code);
+        if (ShowDecoderErrors)
+            Prompt().Inform(QStringLiteral("Information"),
+                            QString::fromUtf8(ArchiveErrorText(code)), TPromptIcon::Information);
+    }
+    computed = sink.CheckValue();
+    if (!out.flush()) Fail(E_WRITE);
+    if (SetDateTo == TSetDate::OrigDate && member.MemberDate > 0)
+        out.setFileTime(FileTimeOf(member.MemberDate), QFileDevice::FileModificationTime);
+    out.close();
+    if (out.error() != QFileDevice::NoError) Fail(E_CLOSE);
+    if (member.DosAttributes & 0x01)
+        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                           QFileDevice::ReadOther);
+    return true;
+}
+
+} // namespace quorvex
