@@ -3,6 +3,7 @@
 #include "EditForm.h"
 #include "GuiProgress.h"
 #include "HelpForm.h"
+#include "SearchForm.h"
 #include "ToolIcons.h"
 #include "app/CatalogCommands.h"
 #include "app/FileTypeRegistration.h"
@@ -10,6 +11,7 @@
 #include "browser/BrowserOptions.h"
 #include "catalog/ItemRoutines.h"
 #include "catalog/ResultLists.h"
+#include "search/SearchGuard.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -47,6 +49,7 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
     CreateMenus();
     CreateToolbar();
     CreateStatusBar();
+    CreateSearchCommands();
 
     ListUpdateTimer = new QTimer(this);
     ListUpdateTimer->setSingleShot(true);
@@ -88,6 +91,9 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
 TMainForm::~TMainForm()
 {
     m_closing = true;
+    // Its lists point into the records: it goes before the catalogs do.
+    delete m_search;
+    m_search = nullptr;
     if (!m_shownNode && m_listModel) m_listModel->Clear();
     SaveLayout();
     CatalogEvents().ModifiedChanged = nullptr;
@@ -437,6 +443,7 @@ void TMainForm::TreeContextMenu(const QPoint& pos)
     }
     if (onCatalog) {
         menu.addSeparator();
+        menu.addAction(TreeCategories);
         TreeSaveCatalog->setEnabled(MenuSave->isEnabled());
         menu.addAction(TreeSaveCatalog);
         menu.addAction(TreeCloseCatalog);
@@ -534,6 +541,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     if (m_closing) {
         event->accept();
+        return;
+    }
+    if (!EndSearchBeforeExit([] { QApplication::processEvents(); })) {
+        event->ignore();
         return;
     }
     TCloseHooks hooks = CloseHooks();

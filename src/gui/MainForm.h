@@ -34,6 +34,7 @@ class QTreeView;
 namespace quorvex {
 
 class TEditForm;
+class TSearchForm;
 class TGuiProgress;
 class THelpForm;
 struct TOpenRequest;
@@ -89,6 +90,15 @@ public:
 
     void RefreshStatus();
     void RefreshCommands();
+
+    // Search and categories (MainFormSearch.cpp).
+    void MenuSearchClick();
+    void MenuCategoriesClick(TTreeNode* node);
+    TSearchForm* SearchWindow() const { return m_search; }
+    TTreeNode* ShownNode() const { return m_shownNode; }
+    QAction* MenuSearch = nullptr;
+    QAction* MenuCategories = nullptr;
+    QAction* TreeCategories = nullptr;
     void ShowHelp();
 
     TCatalogTree& Tree() { return m_tree; }
@@ -141,6 +151,9 @@ private:
     void CreateMenus();
     void CreateToolbar();
     void CreateStatusBar();
+    void CreateSearchCommands();
+    void RefreshSearchCommands();
+    void CatalogsChanged(); // the search window follows opened and closed catalogs
     void CreateViews();
     void RestoreLayout();
     void SaveLayout();
@@ -182,6 +195,7 @@ private:
     QAction* m_recentSeparator = nullptr;
     QPointer<THelpForm> m_help;
     TEditForm* m_editForm = nullptr;
+    TSearchForm* m_search = nullptr;
 
     TTreeNode* m_shownNode = nullptr;
     TItemRec* m_selectAfterFill = nullptr;

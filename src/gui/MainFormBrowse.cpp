@@ -385,6 +385,7 @@ void TMainForm::RefreshCommands()
     const bool items = m_listModel->rowCount() > 0;
     for (QAction* a : ViewActions) a->setEnabled(items);
     RefreshSortControls();
+    RefreshSearchCommands();
     RefreshStatus();
 }
 

@@ -15,6 +15,7 @@
 #include "catalog/ResultLists.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompt.h"
+#include "search/SearchGuard.h"
 
 #include <QApplication>
 #include <QTreeView>
@@ -30,6 +31,7 @@ TCloseHooks TMainForm::CloseHooks()
     hooks.AfterClose = [this] {
         m_shownNode = nullptr;
         ShowNodeContents(nullptr);
+        CatalogsChanged();
     };
     hooks.ProgramClosing = m_closing;
     return hooks;
@@ -54,6 +56,7 @@ void TMainForm::FirstIdle(const std::vector<std::string>& params)
 
 void TMainForm::RunOpenRequest(TOpenRequest& request)
 {
+    if (RefuseWhileSearching(TSearchBlocked::OpenCatalog)) return;
     TOpenContext context;
     context.Tree = &m_tree;
     context.Recent = &m_recent;
@@ -72,6 +75,7 @@ void TMainForm::RunOpenRequest(TOpenRequest& request)
     m_busy = std::max(0, m_busy - 1);
     m_shownNode = nullptr;
     ShowNodeContents(SelectedNode());
+    CatalogsChanged();
     RefreshCommands();
     RefreshStatus();
 }
@@ -117,6 +121,7 @@ void TMainForm::MenuNewClick()
 bool TMainForm::SaveCatalogNode(TTreeNode* catalogNode, bool saveAs)
 {
     if (!catalogNode || !AsCatalog(catalogNode->Data)) return false;
+    if (RefuseWhileSearching(TSearchBlocked::SaveCatalog)) return false;
     TSaveOptions options;
     options.DefaultCatalogFolder = BrowserOptions().CatalogPathEdit;
     options.CreateBackup = BrowserOptions().CreateBakCheck;
@@ -137,7 +142,7 @@ void TMainForm::MenuSaveAsClick() { SaveCatalogNode(OwningCatalog(SelectedNode()
 void TMainForm::MenuCloseClick()
 {
     TTreeNode* cat = OwningCatalog(SelectedNode());
-    if (!cat) return;
+    if (!cat || RefuseWhileSearching(TSearchBlocked::CloseCatalog)) return;
     TCloseHooks hooks = CloseHooks();
     CloseCatalog(cat, true, hooks);
     RefreshCommands();
@@ -146,7 +151,7 @@ void TMainForm::MenuCloseClick()
 
 void TMainForm::CloseTreeCatalog(TTreeNode* node)
 {
-    if (!node) return;
+    if (!node || RefuseWhileSearching(TSearchBlocked::CloseCatalog)) return;
     TCloseHooks hooks = CloseHooks();
     CloseCatalog(node, true, hooks);
     RefreshCommands();
@@ -155,6 +160,7 @@ void TMainForm::CloseTreeCatalog(TTreeNode* node)
 
 void TMainForm::MenuCloseAllClick()
 {
+    if (RefuseWhileSearching(TSearchBlocked::CloseCatalog)) return;
     if (Prompt().Ask("Confirm closing", "About to close all opened catalogs. Please confirm.", pbOK | pbCancel,
                      TPromptIcon::Question, pbOK) != pbOK)
         return;
@@ -181,6 +187,7 @@ void TMainForm::OpenDroppedFiles(const std::vector<std::string>& names)
 void TMainForm::AutoSave()
 {
     ApplyAutoSave();
+    if (SearchRunning()) return; // tried again at the next idle moment after the search
     m_autoSavePending = false;
     Progress().SetStatus(QStringLiteral("Starting AutoSave..."), StatusBusy);
     for (int i = 0; i < m_tree.Count(); ++i) {
