@@ -91,7 +91,9 @@ TSearchForm::TSearchForm(TMainForm& main)
     UpdatePages();
     UpdateButtons();
     RefreshFoundStatus();
-    resize(640, 330);
+    resize(900, 330);
+    m_found.ListHeight = 300;
+    ShowFoundList(false);
 }
 
 TSearchForm::~TSearchForm()

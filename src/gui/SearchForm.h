@@ -211,6 +211,7 @@ private:
     bool m_updating = false;
     bool m_compactQueued = false;
     bool m_firstHitSelected = false;
+    bool m_layoutDone = false;
     std::vector<QWidget*> m_pageWidgets; // indexed by TCriteriaPage
 };
 

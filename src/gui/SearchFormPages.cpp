@@ -66,6 +66,7 @@ void TSearchForm::CreatePages()
 {
     Pages = new QTabWidget;
     Pages->setObjectName("Pages");
+    Pages->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     m_pageWidgets.assign(8, nullptr);
     auto add = [this](TCriteriaPage page, QWidget* widget, const QString& title) {
         m_pageWidgets[size_t(page)] = widget;
@@ -106,6 +107,7 @@ QWidget* TSearchForm::CreateWhatPage()
     }
     SearchForCompressed = Check("Do not search for", "SearchForCompressed");
     auto* compressed = new QHBoxLayout;
+    compressed->setSpacing(0);
     compressed->addWidget(SearchForCompressed);
     compressed->addWidget(new QLabel("items inside archive files"));
     compressed->addStretch();
@@ -131,7 +133,10 @@ QWidget* TSearchForm::CreateNamePage()
     NameCombo = Combo({"Part of Filename", "File Mask (wildcards)", "Exact Filename", "File Extension", "File Type"},
                       "NameCombo");
     grid->addWidget(new QLabel("Search by:"), 0, 0);
-    grid->addWidget(NameCombo, 0, 1);
+    auto* combo = new QHBoxLayout;
+    combo->addWidget(NameCombo);
+    combo->addStretch();
+    grid->addLayout(combo, 0, 1);
     NameLabel = new QLabel("Search for:");
     NameEdit = new QLineEdit;
     NameEdit->setObjectName("NameEdit");
@@ -199,6 +204,9 @@ QWidget* TSearchForm::CreateCategoryPage()
     CategoryList->setObjectName("CategoryList");
     FlagsList = new QListWidget;
     FlagsList->setObjectName("FlagsList");
+    // The criteria area keeps a small fixed height; the found list gets the rest.
+    CategoryList->setFixedHeight(150);
+    FlagsList->setFixedHeight(150);
     grid->addWidget(CategoryLabel, 0, 0);
     grid->addWidget(FlagsLabel, 0, 1);
     grid->addWidget(CategoryList, 1, 0);
@@ -215,7 +223,10 @@ QWidget* TSearchForm::CreateSizePage()
     SizeCombo = Combo({"(none)", "Equal To", "Smaller Than", "Larger Than", "Between", "Not Between"}, "SizeCombo");
     SizeCombo->setCurrentIndex(-1);
     grid->addWidget(new QLabel("Item size is:"), 0, 0);
-    grid->addWidget(SizeCombo, 0, 1);
+    auto* combo = new QHBoxLayout;
+    combo->addWidget(SizeCombo);
+    combo->addStretch();
+    grid->addLayout(combo, 0, 1);
     const char* valueNames[] = {"SizeValue1", "SizeValue2", "SizeValue3"};
     const char* unitNames[] = {"SizeUnits1", "SizeUnits2", "SizeUnits3"};
     for (size_t i = 0; i < 3; ++i) {
@@ -304,6 +315,7 @@ QWidget* TSearchForm::CreateLimitPage()
     CatalogTree->setObjectName("CatalogTree");
     CatalogTree->setHeaderHidden(true);
     CatalogTree->setRootIsDecorated(true);
+    CatalogTree->setFixedHeight(150);
     grid->addWidget(CatalogTree, 1, 0, 3, 1);
     IncludeBtn = new QPushButton("&Include All");
     ExcludeBtn = new QPushButton("E&xclude All");

@@ -17,6 +17,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -159,13 +160,20 @@ void TSearchForm::NewSearchClick()
 void TSearchForm::ShowFoundList(bool shown)
 {
     m_found.Shown = shown;
-    if (FoundArea->isVisible() == shown) return;
-    const int listHeight = std::max(100, m_found.ListHeight);
-    FoundArea->setVisible(shown);
-    if (shown) resize(width(), height() + listHeight + 60);
-    else {
-        m_found.ListHeight = std::max(100, FoundView->height());
-        resize(width(), minimumSizeHint().height());
+    if (FoundArea->isVisible() == shown && m_layoutDone) return;
+    m_layoutDone = true;
+    if (!shown && FoundArea->isVisible()) m_found.ListHeight = std::max(100, FoundArea->height());
+    FoundArea->setVisible(false);
+    layout()->activate();
+    const int criteria = layout()->sizeHint().height();
+    if (shown) {
+        FoundArea->setVisible(true);
+        // The list takes the height it had; the criteria keep theirs.
+        setMinimumHeight(criteria + 100);
+        setMaximumHeight(QWIDGETSIZE_MAX);
+        resize(width(), criteria + std::max(100, m_found.ListHeight));
+    } else {
+        setFixedHeight(criteria);
     }
 }
 

@@ -257,6 +257,30 @@ TEST_F(SearchFormTest, CriteriaAreCheckedAndTidied)
     EXPECT_EQ(cat->checkState(0), Qt::Unchecked);
     EXPECT_FALSE(search->ExcludeBtn->isEnabled());
 
+    // File Type: the registered types; a search without the limit covers every disk, and the
+    // limit set before shows again afterwards.
+    search->BySizeCheck->setChecked(false);
+    search->ShowLimitCheck->setChecked(false);
+    search->NameCombo->setCurrentIndex(nmFileType);
+    EXPECT_FALSE(search->FileTypeCombo->isHidden());
+    EXPECT_TRUE(search->NameEdit->isHidden());
+    const std::vector<TFileType> types = RegisteredFileTypes();
+    int textRow = -1;
+    for (size_t i = 0; i < types.size() && textRow < 0; ++i)
+        if (types[i].Extensions.contains(QStringLiteral(".txt\x01"), Qt::CaseInsensitive)) textRow = int(i) + 1;
+    ASSERT_EQ(search->FileTypeCombo->count(), int(types.size()) + 1);
+    emit search->FileTypeCombo->activated(0);
+    EXPECT_EQ(search->FileTypeCombo->currentIndex(), -1) << "(none) is never a chosen state";
+    if (textRow > 0) {
+        search->FileTypeCombo->setCurrentIndex(textRow);
+        prompt.Shown.clear();
+        search->FindClick();
+        ASSERT_TRUE(WaitFor([&] { return !search->Searching(); }));
+        EXPECT_EQ(search->FoundModel()->rowCount(), 800);
+        search->ShowLimitCheck->setChecked(true);
+        EXPECT_EQ(search->CatalogTree->topLevelItem(0)->checkState(0), Qt::Unchecked);
+    }
+
     // New Search restores the defaults and empties the list.
     search->NewSearchClick();
     EXPECT_FALSE(search->ByNameCheck->isChecked());
