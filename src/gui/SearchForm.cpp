@@ -5,10 +5,12 @@
 
 #include "FoundListModel.h"
 #include "MainForm.h"
+#include "browser/BrowserOptions.h"
 #include "browser/IconList.h"
 #include "catalog/CatalogOpener.h"
 #include "catalog/ItemRoutines.h"
 #include "catalog/Progress.h"
+#include "config/WindowRecords.h"
 #include "search/SearchHost.h"
 #include "search/SearchScope.h"
 #include "search/SearchThread.h"
@@ -18,6 +20,8 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -93,7 +97,9 @@ TSearchForm::TSearchForm(TMainForm& main)
     RefreshFoundStatus();
     resize(900, 330);
     m_found.ListHeight = 300;
+    RestorePosition();
     ShowFoundList(false);
+    m_model->SetShowTips(BrowserOptions().DescAsTipsCheck);
 }
 
 TSearchForm::~TSearchForm()
@@ -105,6 +111,7 @@ TSearchForm::~TSearchForm()
     }
     m_thread.reset();
     m_found.Entries().OnCompactNeeded = nullptr;
+    SavePosition();
 }
 
 void TSearchForm::ConnectControls()
@@ -166,7 +173,7 @@ void TSearchForm::ConnectControls()
         RefreshFoundStatus();
         RefreshFoundCommands();
     });
-    connect(FoundView, &QAbstractItemView::doubleClicked, this, [this] { LocateClick(); });
+    connect(FoundView, &QWidget::customContextMenuRequested, this, &TSearchForm::FoundContextMenu);
 }
 
 void TSearchForm::ReadControls()
@@ -521,6 +528,31 @@ void TSearchForm::RefreshScopeChecks()
     UpdateButtons();
 }
 
+void TSearchForm::RestorePosition()
+{
+    const std::optional<TWindowRecord> record = LoadWindowRecord(m_main.Store().Settings(), WindowValues::Search);
+    if (!record) return;
+    if (record->Value != -1) m_found.ListHeight = std::max<int>(100, WindowValueLow(record->Value));
+    const TWindowBounds& b = record->Bounds;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    if (b.Width < 200 || !BoundsOnScreen(b, TScreenSize{area.width(), area.height()})) return;
+    setGeometry(b.Left, b.Top, b.Width, height());
+}
+
+void TSearchForm::SavePosition()
+{
+    if (m_found.Shown) m_found.ListHeight = std::max(100, FoundArea->height());
+    const QRect g = geometry();
+    TWindowRecord record;
+    record.Bounds = {g.left(), g.top(), g.width(), g.height()};
+    // The duplicates list keeps its least height until that mode exists.
+    record.Value = PackWindowValue(uint16_t(std::clamp(m_found.ListHeight, 100, 0xFFFF)), 100);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    SaveWindowRecord(m_main.Store().Settings(), WindowValues::Search, record, TScreenSize{area.width(), area.height()});
+}
+
 void TSearchForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -550,6 +582,10 @@ bool TSearchForm::eventFilter(QObject* watched, QEvent* event)
         if (key->key() == Qt::Key_Delete) {
             if (key->modifiers() & Qt::ShiftModifier) ClearListClick(true);
             else DeleteSelectedClick();
+            return true;
+        }
+        if (key->key() == Qt::Key_F10 && (key->modifiers() & Qt::ShiftModifier)) {
+            if (FocusedRow() >= 0) FoundContextMenu(FoundView->visualRect(FoundView->currentIndex()).center());
             return true;
         }
         if (key->key() == Qt::Key_T && (key->modifiers() & Qt::ControlModifier)) {

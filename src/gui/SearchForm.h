@@ -195,6 +195,9 @@ private:
     void FitColumns();
     void CompactFound();
     void SelectRow(int row);
+    void FoundContextMenu(const QPoint& pos);
+    void RestorePosition();
+    void SavePosition();
 
     TMainForm& m_main;
     TSearchCriteria m_criteria;

@@ -379,9 +379,7 @@ void TSearchForm::CreateFoundList()
     FoundView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     FoundView->setSelectionBehavior(QAbstractItemView::SelectRows);
     FoundView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FoundView->setContextMenuPolicy(Qt::ActionsContextMenu);
-    FoundView->addAction(LocateAction);
-    FoundView->addAction(DeleteAction);
+    FoundView->setContextMenuPolicy(Qt::CustomContextMenu);
     FoundView->header()->setSectionsMovable(true);
     FoundView->header()->setSectionsClickable(true);
     FoundView->header()->setStretchLastSection(true);

@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
@@ -171,7 +172,7 @@ void TSearchForm::ShowFoundList(bool shown)
         // The list takes the height it had; the criteria keep theirs.
         setMinimumHeight(criteria + 100);
         setMaximumHeight(QWIDGETSIZE_MAX);
-        resize(width(), criteria + std::max(100, m_found.ListHeight));
+        resize(width(), criteria + layout()->spacing() + std::max(100, m_found.ListHeight));
     } else {
         setFixedHeight(criteria);
     }
@@ -300,6 +301,15 @@ void TSearchForm::RefreshFoundStatus()
     } else {
         StatusPanels[2]->setText(ListTotals(selected, true));
     }
+}
+
+void TSearchForm::FoundContextMenu(const QPoint& pos)
+{
+    RefreshFoundCommands();
+    QMenu menu(this);
+    if (LocateAction->isEnabled()) menu.addAction("Locate in Catalog", this, [this] { LocateClick(); });
+    if (DeleteAction->isEnabled()) menu.addAction("Remove from List", this, [this] { DeleteSelectedClick(); });
+    if (!menu.isEmpty()) menu.exec(FoundView->viewport()->mapToGlobal(pos));
 }
 
 void TSearchForm::RefreshFoundCommands()

@@ -339,4 +339,28 @@ TEST_F(SearchFormTest, CategoriesSetupRenamesAndRemovesReferences)
     EXPECT_EQ(prompt.Shown.size(), 1u);
 }
 
+TEST_F(SearchFormTest, KeepsItsPlaceAndListHeight)
+{
+    const std::string file = WriteBigCatalog(dir, "Alpha", "A");
+    form->OpenCatalogFiles({file}, false);
+    OpenSearch();
+    search->move(40, 50);
+    search->resize(760, search->height());
+    SearchByName("file15");
+    RunToEnd();
+    ASSERT_TRUE(search->FoundArea->isVisible());
+    const int listHeight = search->FoundArea->height();
+    form->close();
+    form.reset();
+    NewForm();
+    form->OpenCatalogFiles({file}, false);
+    OpenSearch();
+    EXPECT_EQ(search->pos(), QPoint(40, 50));
+    EXPECT_EQ(search->width(), 760);
+    EXPECT_FALSE(search->FoundArea->isVisible());
+    SearchByName("file15");
+    RunToEnd();
+    EXPECT_NEAR(search->FoundArea->height(), listHeight, 2);
+}
+
 } // namespace
