@@ -1,6 +1,7 @@
 #include "FoundListModel.h"
 
 #include "IconImages.h"
+#include "browser/BrowserOptions.h"
 #include "browser/IconList.h"
 #include "browser/ItemText.h"
 #include "search/FoundList.h"
@@ -38,7 +39,7 @@ QVariant TFoundListModel::data(const QModelIndex& index, int role) const
         return QVariant::fromValue((FoundColumnRightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft) |
                                    Qt::AlignVCenter);
     case Qt::ToolTipRole: {
-        if (!m_tips) return {};
+        if (!BrowserOptions().DescAsTipsCheck) return {};
         const QString d = ItemDescription(rec);
         return d.isEmpty() ? QVariant() : QVariant(DescriptionTip(d));
     }

@@ -27,7 +27,6 @@ public:
     // The list changed in any other way (cleared, packed, sorted).
     void Reset();
     TItemRec* Item(int row) const;
-    void SetShowTips(bool on) { m_tips = on; }
 
     mutable qint64 CellRequests = 0;
 
@@ -35,7 +34,6 @@ private:
     TFoundList& m_list;
     TIconImages& m_icons;
     int m_rows = 0;
-    bool m_tips = false;
 };
 
 } // namespace quorvex

@@ -1,9 +1,11 @@
 #include "MainForm.h"
 
+#include "DescriptionTips.h"
 #include "EditForm.h"
 #include "GuiProgress.h"
 #include "HelpForm.h"
 #include "SearchForm.h"
+#include "SortInterrupt.h"
 #include "ToolIcons.h"
 #include "app/CatalogCommands.h"
 #include "app/FileTypeRegistration.h"
@@ -29,6 +31,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -69,9 +72,11 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
     if (setup.RegisterFileType) RegisterCatalogFileType(QApplication::applicationFilePath());
     m_settingsPresent = m_store->SettingsPresent();
     CopyOptions(m_store->Options(), BrowserOptions());
+    DBTree->setAnimated(!BrowserOptions().DisableSmoothCheck);
     SetOptions(&m_store->Options());
     m_store->Options().AddApplyHook([this](const TOptions& options, const TApplyChanges& changes) {
         CopyOptions(options, BrowserOptions());
+        DBTree->setAnimated(!BrowserOptions().DisableSmoothCheck);
         ApplyAutoSave();
         if (changes.ArchivesSortChanged) SortMainList(true);
         if (changes.FormattedSizesChanged) m_listModel->RefreshAll();
@@ -82,6 +87,7 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
         RefreshRecentMenu();
     };
     RefreshRecentMenu();
+    RestoreToolbarPlacement();
     RestoreLayout();
     ApplyAutoSave();
     RefreshCommands();
@@ -172,6 +178,11 @@ void TMainForm::CreateViews()
         if (m_busy == 0) RefreshStatus();
     });
 
+    auto* tips = new TDescriptionTips(this);
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(DBTree), static_cast<QAbstractItemView*>(ListView),
+                                    static_cast<QAbstractItemView*>(IconView)})
+        tips->Attach(view);
+
     m_listStack = new QStackedWidget;
     m_listStack->addWidget(ListView);
     m_listStack->addWidget(IconView);
@@ -183,6 +194,8 @@ void TMainForm::CreateViews()
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({230, 570});
     m_splitter->setChildrenCollapsible(false);
+    // Live redraw while dragging follows the desktop's setting, as the style reports it.
+    m_splitter->setOpaqueResize(m_splitter->style()->styleHint(QStyle::SH_Splitter_OpaqueResize, nullptr, m_splitter));
     setCentralWidget(m_splitter);
 }
 
@@ -359,6 +372,7 @@ void TMainForm::RestoreLayout()
 
 void TMainForm::SaveLayout()
 {
+    SaveToolbarPlacement();
     TMainLayout layout;
     const QRect g = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
     layout.Bounds = {g.left(), g.top(), g.width(), g.height()};
@@ -403,6 +417,10 @@ void TMainForm::ScheduleIdle()
 void TMainForm::Idle()
 {
     m_idleScheduled = false;
+    if (TSortInterrupt::Active()) {
+        QTimer::singleShot(50, this, [this] { ScheduleIdle(); });
+        return;
+    }
     m_busy = 0;
     if (m_navigationPending) {
         m_navigationPending = false;

@@ -138,6 +138,7 @@ public:
 
 signals:
     void SplashMessage(const QString& text);
+    void SplashInterval(int milliseconds);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -157,6 +158,8 @@ private:
     void CreateViews();
     void RestoreLayout();
     void SaveLayout();
+    void RestoreToolbarPlacement();
+    void SaveToolbarPlacement();
     void RefreshRecentMenu();
     void ApplyAutoSave();
     void ScheduleIdle();

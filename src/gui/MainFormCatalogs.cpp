@@ -4,6 +4,8 @@
 #include "EditForm.h"
 #include "GuiProgress.h"
 #include "HelpForm.h"
+#include "SearchForm.h"
+#include "ShutdownForm.h"
 #include "MainForm.h"
 #include "app/CatalogCommands.h"
 #include "app/HandOver.h"
@@ -14,6 +16,7 @@
 #include "catalog/ItemRoutines.h"
 #include "catalog/ResultLists.h"
 #include "platform/FileSystem.h"
+#include "platform/MemoryUse.h"
 #include "platform/Prompt.h"
 #include "search/SearchGuard.h"
 
@@ -50,6 +53,7 @@ void TMainForm::FirstIdle(const std::vector<std::string>& params)
     hooks.OpenCatalogCount = [this] { return m_tree.Count(); };
     hooks.RefreshCommands = [this] { RefreshCommands(); };
     hooks.SplashMessage = [this](const QString& text) { emit SplashMessage(text); };
+    hooks.SetSplashInterval = [this](int milliseconds) { emit SplashInterval(milliseconds); };
     RunFirstIdle(input, hooks);
     m_firstIdleDone = true;
 }
@@ -204,6 +208,18 @@ void TMainForm::ExitSequence()
     hide();
     m_closing = true;
     ResultLists().ProgramClosing = true;
+    std::unique_ptr<TShutdownForm> shutdown;
+    if (MemoryInUse() > ShutdownWindowThreshold) {
+        shutdown = std::make_unique<TShutdownForm>(windowIcon());
+        shutdown->show();
+        QApplication::processEvents();
+    }
+    if (m_search) {
+        // Its list points into the records: it lets go of them before the catalogs close.
+        m_search->hide();
+        QApplication::processEvents();
+        m_search->ReleaseResults();
+    }
     if (m_help) m_help->close();
     QApplication::processEvents();
     TCloseHooks hooks = CloseHooks();

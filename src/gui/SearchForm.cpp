@@ -3,6 +3,7 @@
 
 #include "SearchForm.h"
 
+#include "DescriptionTips.h"
 #include "FoundListModel.h"
 #include "MainForm.h"
 #include "browser/BrowserOptions.h"
@@ -99,7 +100,8 @@ TSearchForm::TSearchForm(TMainForm& main)
     m_found.ListHeight = 300;
     RestorePosition();
     ShowFoundList(false);
-    m_model->SetShowTips(BrowserOptions().DescAsTipsCheck);
+    auto* tips = new TDescriptionTips(this);
+    tips->Attach(FoundView);
 }
 
 TSearchForm::~TSearchForm()

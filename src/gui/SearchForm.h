@@ -56,6 +56,8 @@ public:
     void DeleteSelectedClick();
     void ClearListClick(bool ask);
     void FoundHeaderClicked(int column);
+    // Before the program closes its catalogs: the list lets go of their records.
+    void ReleaseResults();
 
     // Rebuilt when shown, after a search and when catalogs or categories change.
     void RebuildCategoryLists();

@@ -265,6 +265,12 @@ void TSearchForm::FoundHeaderClicked(int column)
     RefreshFoundStatus();
 }
 
+void TSearchForm::ReleaseResults()
+{
+    m_found.Clear();
+    m_model->Reset();
+}
+
 void TSearchForm::CompactFound()
 {
     m_compactQueued = false;
