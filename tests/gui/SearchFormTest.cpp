@@ -351,6 +351,7 @@ TEST_F(SearchFormTest, KeepsItsPlaceAndListHeight)
     ASSERT_TRUE(search->FoundArea->isVisible());
     const int listHeight = search->FoundArea->height();
     form->close();
+    EXPECT_EQ(search->Found().Count(), 0) << "the list let go of the records before the catalogs closed";
     form.reset();
     NewForm();
     form->OpenCatalogFiles({file}, false);
