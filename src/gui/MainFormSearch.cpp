@@ -49,7 +49,7 @@ void TMainForm::RefreshSearchCommands()
     MenuSearch->setEnabled(anyCatalog);
     MenuCategories->setEnabled(anyCatalog);
     if (!anyCatalog && m_search && !m_search->Searching()) m_search->hide();
-    StatusPanels[3]->setPixmap(StatusLight(SearchRunning() ? slSearch : slIdle));
+    if (!m_statusShowsOperation) StatusPanels[3]->setPixmap(StatusLight(SearchRunning() ? slSearch : slIdle));
 }
 
 void TMainForm::MenuSearchClick()

@@ -58,6 +58,8 @@ public:
     void FoundHeaderClicked(int column);
     // Before the program closes its catalogs: the list lets go of their records.
     void ReleaseResults();
+    void SetMaximized(bool maximized); // "Maximize Found List"
+    void SetStayOnTop(bool onTop);
 
     // Rebuilt when shown, after a search and when catalogs or categories change.
     void RebuildCategoryLists();
@@ -144,6 +146,8 @@ public:
     QAction* LocateAction = nullptr;
     QAction* DeleteAction = nullptr;
     QAction* ClearAction = nullptr;
+    QAction* MaximizeAction = nullptr;
+    QAction* StayOnTopAction = nullptr;
     QTreeView* FoundView = nullptr;
     QWidget* FoundArea = nullptr;
     std::array<QLabel*, 3> StatusPanels{};

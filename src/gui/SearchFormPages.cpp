@@ -366,6 +366,13 @@ void TSearchForm::CreateFoundList()
         FoundTools->addAction(QIcon::fromTheme("list-remove", style()->standardIcon(QStyle::SP_DialogDiscardButton)), "Delete selected item(s)", this, [this] { DeleteSelectedClick(); });
     ClearAction =
         FoundTools->addAction(QIcon::fromTheme("edit-clear", style()->standardIcon(QStyle::SP_DialogResetButton)), "Remove all items from the list", this, [this] { ClearListClick(true); });
+    FoundTools->addSeparator();
+    MaximizeAction = FoundTools->addAction(style()->standardIcon(QStyle::SP_TitleBarMaxButton), "Maximize Found List");
+    MaximizeAction->setCheckable(true);
+    connect(MaximizeAction, &QAction::toggled, this, [this](bool on) { SetMaximized(on); });
+    StayOnTopAction = FoundTools->addAction(style()->standardIcon(QStyle::SP_TitleBarShadeButton), "Stay On Top");
+    StayOnTopAction->setCheckable(true);
+    connect(StayOnTopAction, &QAction::toggled, this, [this](bool on) { SetStayOnTop(on); });
     layout->addWidget(FoundTools);
 
     m_model = new TFoundListModel(m_found, m_main.Icons(), this);

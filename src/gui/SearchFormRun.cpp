@@ -152,6 +152,7 @@ void TSearchForm::NewSearchClick()
     ClearResultsCheck->setChecked(keepClear);
     m_found.Clear();
     m_model->Reset();
+    SetMaximized(false);
     ShowFoundList(false);
     Pages->setCurrentIndex(0);
     RefreshFoundStatus();
@@ -263,6 +264,39 @@ void TSearchForm::FoundHeaderClicked(int column)
     FoundView->header()->setSortIndicator(column, m_found.SortReversed ? Qt::DescendingOrder : Qt::AscendingOrder);
     QApplication::restoreOverrideCursor();
     RefreshFoundStatus();
+}
+
+void TSearchForm::SetMaximized(bool maximized)
+{
+    if (MaximizeAction->isChecked() != maximized) {
+        MaximizeAction->setChecked(maximized); // comes back here through toggled
+        return;
+    }
+    m_found.Maximized = maximized;
+    if (maximized && FoundArea->isVisible()) m_found.ListHeight = std::max(100, FoundArea->height());
+    // The whole criteria strip goes, so the list takes the window's height.
+    for (QWidget* w : {static_cast<QWidget*>(Pages), static_cast<QWidget*>(FindBtn), static_cast<QWidget*>(CancelBtn),
+                       static_cast<QWidget*>(NewSearchBtn), static_cast<QWidget*>(CloseBtn)})
+        w->setVisible(!maximized);
+    if (!FoundArea->isVisible()) return;
+    if (maximized) {
+        setMinimumHeight(150);
+        setMaximumHeight(QWIDGETSIZE_MAX);
+        return;
+    }
+    m_layoutDone = false;
+    ShowFoundList(true);
+}
+
+void TSearchForm::SetStayOnTop(bool onTop)
+{
+    if (StayOnTopAction->isChecked() != onTop) {
+        StayOnTopAction->setChecked(onTop);
+        return;
+    }
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (shown) show();
 }
 
 void TSearchForm::ReleaseResults()

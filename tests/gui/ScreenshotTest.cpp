@@ -93,6 +93,9 @@ TEST_F(TMainFormTest, SearchAndCategoriesScreenshots)
     ASSERT_TRUE(WaitFor([&] { return !search->Searching(); }));
     search->resize(900, search->height());
     shoot(search, "search-results");
+    search->MaximizeAction->trigger();
+    shoot(search, "search-maximized");
+    search->MaximizeAction->trigger();
 
     TCategoriesForm categories(form->Tree(), form->Tree().Catalog(0), form.get());
     categories.show();

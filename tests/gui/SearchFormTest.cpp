@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QAction>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTreeView>
@@ -171,6 +172,16 @@ TEST_F(SearchFormTest, SearchesTwoCatalogsStopsClosesAndLocates)
     const QModelIndex current = form->ListView->selectionModel()->currentIndex();
     ASSERT_TRUE(current.isValid());
     EXPECT_EQ(form->ListModel()->Item(current.row()), hit);
+
+    // Maximize Found List: the criteria and the search buttons make room for the list.
+    const int listBefore = search->FoundView->height();
+    search->MaximizeAction->trigger();
+    EXPECT_TRUE(search->Pages->isHidden());
+    EXPECT_TRUE(search->FindBtn->isHidden());
+    EXPECT_TRUE(search->FoundArea->isVisible());
+    search->MaximizeAction->trigger();
+    EXPECT_FALSE(search->Pages->isHidden());
+    EXPECT_NEAR(search->FoundView->height(), listBefore, 2);
 
     // Remove the focused row and the one before it: the focus stays on the same position.
     search->FoundView->selectionModel()->select(search->FoundModel()->index(9, 0),
