@@ -13,13 +13,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
@@ -52,7 +52,8 @@ QLineEdit* SizeEdit(const char* name)
 {
     auto* edit = new QLineEdit(QStringLiteral("0"));
     edit->setObjectName(name);
-    edit->setMaxLength(11); // nine digits, a separator and one decimal
+    // Up to nine digits; a fraction moves the unit down when the field is left.
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,9}(\\.\\d{0,3})?")), edit));
     edit->setMaximumWidth(110);
     edit->setAlignment(Qt::AlignRight);
     return edit;
