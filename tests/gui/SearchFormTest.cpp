@@ -329,6 +329,10 @@ TEST_F(SearchFormTest, CategoriesSetupRenamesAndRemovesReferences)
         setup->CategoryEdit->setText("Radio");
         setup->AddClick();
         EXPECT_EQ(setup->CategoryListBox->count(), 3);
+        EXPECT_FALSE(setup->RemoveAllChecks[0]->isEnabled()) << "flag 1 is not defined";
+        setup->FlagEdits[0]->setText("Favourite");
+        QFocusEvent left(QEvent::FocusOut);
+        QApplication::sendEvent(setup->FlagEdits[0], &left);
         setup->accept();
     });
     form->MenuCategoriesClick(photos);
@@ -343,6 +347,9 @@ TEST_F(SearchFormTest, CategoriesSetupRenamesAndRemovesReferences)
     std::vector<QString> rows;
     for (int i = 0; i < search->CategoryList->count(); ++i) rows.push_back(search->CategoryList->item(i)->text());
     EXPECT_EQ(rows, (std::vector<QString>{"(Items without category)", "Radio", "Toys", "Work"}));
+    EXPECT_EQ(AsCatalog(cat->Data)->FlagNames[0].Str(), "Favourite");
+    ASSERT_EQ(search->FlagsList->count(), 1);
+    EXPECT_EQ(search->FlagsList->item(0)->text(), "Favourite");
 
     // Reached from the menu; Cancel without changes asks nothing.
     AnswerNextDialog(QString(), false);
