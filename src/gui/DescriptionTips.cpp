@@ -4,6 +4,8 @@
 #include "config/Options.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QProxyStyle>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -15,9 +17,49 @@
 namespace quorvex {
 
 namespace {
+
 // Moving on to the next item within this time after a tip counts as a short pause.
 constexpr qint64 ShortPauseWindowMs = 1000;
+
+// The toolkit's tip wake-up delay, for ordinary tooltips.
+class TTipDelayStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay) return TDescriptionTips::OrdinaryWaitMs;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+// Ordinary tooltips hide after a fixed time instead of one that grows with the text.
+class TOrdinaryTipFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::ToolTip || !watched->isWidgetType()) return false;
+        auto* widget = static_cast<QWidget*>(watched);
+        const QString tip = widget->toolTip();
+        if (tip.isEmpty()) return false;
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), tip, widget, {},
+                           TDescriptionTips::OrdinaryHideMs);
+        return true;
+    }
+};
+
 } // namespace
+
+void TDescriptionTips::ApplyOrdinaryDelays()
+{
+    static bool applied = false;
+    if (applied || !qApp) return;
+    applied = true;
+    QApplication::setStyle(new TTipDelayStyle);
+    qApp->installEventFilter(new TOrdinaryTipFilter(qApp));
+}
 
 TDescriptionTips::TDescriptionTips(QObject* parent) : QObject(parent)
 {

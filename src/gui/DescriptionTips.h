@@ -28,6 +28,11 @@ public:
     // The tip text as shown: the description in the tip font.
     static QString TipHtml(const QString& text, const TFontSlot& font);
 
+    // Ordinary tooltips elsewhere: shown after 800 ms, hidden after 2500 ms.
+    static constexpr int OrdinaryWaitMs = 800;
+    static constexpr int OrdinaryHideMs = 2500;
+    static void ApplyOrdinaryDelays();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -178,6 +178,7 @@ void TMainForm::CreateViews()
         if (m_busy == 0) RefreshStatus();
     });
 
+    TDescriptionTips::ApplyOrdinaryDelays();
     auto* tips = new TDescriptionTips(this);
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(DBTree), static_cast<QAbstractItemView*>(ListView),
                                     static_cast<QAbstractItemView*>(IconView)})

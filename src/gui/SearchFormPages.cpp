@@ -223,6 +223,7 @@ QWidget* TSearchForm::CreateSizePage()
     auto* grid = new QGridLayout(page);
     SizeCombo = Combo({"(none)", "Equal To", "Smaller Than", "Larger Than", "Between", "Not Between"}, "SizeCombo");
     SizeCombo->setCurrentIndex(-1);
+    SizeCombo->setMinimumContentsLength(11); // wide enough for its rows while none is chosen
     grid->addWidget(new QLabel("Item size is:"), 0, 0);
     auto* combo = new QHBoxLayout;
     combo->addWidget(SizeCombo);
@@ -262,11 +263,13 @@ QWidget* TSearchForm::CreateDatePage()
     auto* grid = new QGridLayout(page);
     DateCombo1 = Combo({"(none)", "Created", "Modified", "Accessed"}, "DateCombo1");
     DateCombo1->setCurrentIndex(-1);
+    DateCombo1->setMinimumContentsLength(8);
     DateCombo2 = Combo({"On", "Before", "After", "Between", "Not Between"}, "DateCombo2");
     DatePicker1 = new QDateEdit(QDate::currentDate());
     DatePicker2 = new QDateEdit(QDate::currentDate());
     TimeCombo1 = Combo({"(none)", "Created", "Modified"}, "TimeCombo1");
     TimeCombo1->setCurrentIndex(-1);
+    TimeCombo1->setMinimumContentsLength(8);
     TimeCombo2 = Combo({"At", "Before", "After", "Between", "Not Between"}, "TimeCombo2");
     TimePicker1 = new QTimeEdit(QTime(0, 0));
     TimePicker2 = new QTimeEdit(QTime(0, 0));

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolTip>
 #include <QTreeView>
@@ -95,6 +96,7 @@ TEST_F(TMainFormTest, DescriptionTipsUseTheirDelaysAndFont)
     EXPECT_EQ(TDescriptionTips::HideDelay(), 5000);
     o.AutohideCheck = false;
     EXPECT_EQ(TDescriptionTips::HideDelay(), -1) << "without autohide the tip stays";
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 800) << "ordinary tooltips";
     TFontSlot font;
     font.UseCustom = true;
     font.Height = -15;
