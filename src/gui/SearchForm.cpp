@@ -88,6 +88,7 @@ TSearchForm::TSearchForm(TMainForm& main)
     ShowFoundList(false);
     auto* tips = new TDescriptionTips(this);
     tips->Attach(FoundView);
+    tips->Attach(FoundIcons);
 }
 
 TSearchForm::~TSearchForm()
@@ -162,6 +163,7 @@ void TSearchForm::ConnectControls()
         RefreshFoundCommands();
     });
     connect(FoundView, &QWidget::customContextMenuRequested, this, &TSearchForm::FoundContextMenu);
+    connect(FoundIcons, &QWidget::customContextMenuRequested, this, &TSearchForm::FoundContextMenu);
 }
 
 void TSearchForm::ReadControls()
@@ -453,7 +455,7 @@ bool TSearchForm::eventFilter(QObject* watched, QEvent* event)
         for (size_t i = 0; i < SizeValues.size(); ++i)
             if (watched == SizeValues[i]) SizeFieldLeft(int(i));
     }
-    if (watched == FoundView && event->type() == QEvent::KeyPress) {
+    if ((watched == FoundView || watched == FoundIcons) && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Delete) {
             if (key->modifiers() & Qt::ShiftModifier) ClearListClick(true);
@@ -461,7 +463,8 @@ bool TSearchForm::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (key->key() == Qt::Key_F10 && (key->modifiers() & Qt::ShiftModifier)) {
-            if (FocusedRow() >= 0) FoundContextMenu(FoundView->visualRect(FoundView->currentIndex()).center());
+            QAbstractItemView* view = CurrentFoundView();
+            if (FocusedRow() >= 0) FoundContextMenu(view->visualRect(view->currentIndex()).center());
             return true;
         }
         if (key->key() == Qt::Key_T && (key->modifiers() & Qt::ControlModifier)) {

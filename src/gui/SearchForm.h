@@ -14,17 +14,20 @@
 #include <memory>
 #include <vector>
 
+class QAbstractItemView;
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QStackedWidget;
 class QTabWidget;
 class QTimeEdit;
 class QToolBar;
@@ -60,6 +63,9 @@ public:
     void ReleaseResults();
     void SetMaximized(bool maximized); // "Maximize Found List"
     void SetStayOnTop(bool onTop);
+    void SetViewStyle(int style); // the main window's view style numbers
+    int ViewStyle() const { return m_viewStyle; }
+    QAbstractItemView* CurrentFoundView() const;
 
     // Rebuilt when shown, after a search and when catalogs or categories change.
     void RebuildCategoryLists();
@@ -148,7 +154,9 @@ public:
     QAction* ClearAction = nullptr;
     QAction* MaximizeAction = nullptr;
     QAction* StayOnTopAction = nullptr;
-    QTreeView* FoundView = nullptr;
+    QTreeView* FoundView = nullptr;     // details
+    QListView* FoundIcons = nullptr;    // large icons, small icons and list
+    std::array<QAction*, 4> ViewActions{};
     QWidget* FoundArea = nullptr;
     std::array<QLabel*, 3> StatusPanels{};
     QProgressBar* SearchProgress = nullptr;
@@ -221,6 +229,8 @@ private:
     bool m_compactQueued = false;
     bool m_firstHitSelected = false;
     bool m_layoutDone = false;
+    int m_viewStyle = 3;
+    QStackedWidget* m_foundStack = nullptr;
     std::vector<QWidget*> m_pageWidgets; // indexed by TCriteriaPage
 };
 

@@ -2,9 +2,13 @@
 
 #include "FoundListModel.h"
 #include "MainForm.h"
+#include "ToolIcons.h"
 #include "SearchForm.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QListView>
+#include <QStackedWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -371,6 +375,16 @@ void TSearchForm::CreateFoundList()
     ClearAction =
         FoundTools->addAction(QIcon::fromTheme("edit-clear", style()->standardIcon(QStyle::SP_DialogResetButton)), "Remove all items from the list", this, [this] { ClearListClick(true); });
     FoundTools->addSeparator();
+    auto* viewGroup = new QActionGroup(this);
+    const char* viewTips[] = {"View Large Icons", "View Small Icons", "View List", "View Details"};
+    const TToolIcon viewIcons[] = {tiLargeIcons, tiSmallIcons, tiList, tiDetails};
+    for (int i = 0; i < 4; ++i) {
+        ViewActions[size_t(i)] = FoundTools->addAction(ToolIcon(viewIcons[i]), viewTips[i], this, [this, i] { SetViewStyle(i); });
+        ViewActions[size_t(i)]->setCheckable(true);
+        viewGroup->addAction(ViewActions[size_t(i)]);
+    }
+    ViewActions[3]->setChecked(true);
+    FoundTools->addSeparator();
     MaximizeAction = FoundTools->addAction(style()->standardIcon(QStyle::SP_TitleBarMaxButton), "Maximize Found List");
     MaximizeAction->setCheckable(true);
     connect(MaximizeAction, &QAction::toggled, this, [this](bool on) { SetMaximized(on); });
@@ -396,7 +410,21 @@ void TSearchForm::CreateFoundList()
     FoundView->header()->setStretchLastSection(true);
     FoundView->header()->setDefaultSectionSize(90);
     FoundView->installEventFilter(this);
-    layout->addWidget(FoundView, 1);
+
+    FoundIcons = new QListView;
+    FoundIcons->setObjectName("FoundIcons");
+    FoundIcons->setModel(m_model);
+    FoundIcons->setSelectionModel(FoundView->selectionModel());
+    FoundIcons->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    FoundIcons->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FoundIcons->setResizeMode(QListView::Adjust);
+    FoundIcons->setLayoutMode(QListView::Batched);
+    FoundIcons->setContextMenuPolicy(Qt::CustomContextMenu);
+    FoundIcons->installEventFilter(this);
+    m_foundStack = new QStackedWidget;
+    m_foundStack->addWidget(FoundView);
+    m_foundStack->addWidget(FoundIcons);
+    layout->addWidget(m_foundStack, 1);
 
     auto* status = new QHBoxLayout;
     for (size_t i = 0; i < StatusPanels.size(); ++i) {

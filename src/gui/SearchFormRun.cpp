@@ -18,6 +18,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QListView>
+#include <QStackedWidget>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
@@ -88,7 +90,7 @@ void TSearchForm::FindClick()
     StatusPanels[0]->setText(SearchStatusText(0, 0));
     RefreshScopeChecks(); // every row checked while the limit is not shown
     UpdateButtons();
-    FoundView->setFocus();
+    CurrentFoundView()->setFocus();
     m_main.RefreshCommands();
     emit SearchStarted();
 }
@@ -128,7 +130,7 @@ void TSearchForm::SearchFinished(const TSearchOutcome& outcome)
     UpdateButtons();
     m_main.RefreshCommands();
     m_main.RefreshStatus();
-    FoundView->setFocus();
+    CurrentFoundView()->setFocus();
     if (!outcome.Error.empty())
         Prompt().Inform("Search error", QString::fromStdString(outcome.Error), TPromptIcon::Error);
     else if (m_found.FoundCount == 0 && !outcome.Cancelled && !outcome.NoCriteria)
@@ -189,7 +191,7 @@ void TSearchForm::SelectRow(int row)
     if (row < 0 || row >= m_model->rowCount()) return;
     const QModelIndex index = m_model->index(row, 0);
     FoundView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    FoundView->scrollTo(index);
+    CurrentFoundView()->scrollTo(index);
 }
 
 int TSearchForm::FocusedRow() const
@@ -258,7 +260,7 @@ void TSearchForm::FoundHeaderClicked(int column)
     if (focused) {
         const QModelIndex index = m_model->index(RowOfEntry(m_found, focused), 0);
         FoundView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
-        FoundView->scrollTo(index);
+        CurrentFoundView()->scrollTo(index);
     }
     FoundView->header()->setSortIndicatorShown(true);
     FoundView->header()->setSortIndicator(column, m_found.SortReversed ? Qt::DescendingOrder : Qt::AscendingOrder);
@@ -297,6 +299,38 @@ void TSearchForm::SetStayOnTop(bool onTop)
     const bool shown = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     if (shown) show();
+}
+
+QAbstractItemView* TSearchForm::CurrentFoundView() const
+{
+    return m_viewStyle == 3 ? static_cast<QAbstractItemView*>(FoundView) : FoundIcons;
+}
+
+void TSearchForm::SetViewStyle(int style)
+{
+    if (style < 0 || style > 3) style = 3;
+    const bool hadFocus = CurrentFoundView()->hasFocus();
+    m_viewStyle = style;
+    if (style == 3) {
+        m_foundStack->setCurrentWidget(FoundView);
+    } else {
+        // Laid out as the main window's list does its icon styles.
+        const bool large = style == 0;
+        m_foundStack->setCurrentWidget(FoundIcons);
+        FoundIcons->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+        FoundIcons->setFlow(style == 2 ? QListView::TopToBottom : QListView::LeftToRight);
+        FoundIcons->setWrapping(true);
+        FoundIcons->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+        FoundIcons->setGridSize(large ? QSize(96, 68) : (style == 1 ? QSize(150, 22) : QSize()));
+        FoundIcons->setSpacing(large ? 4 : 1);
+        FoundIcons->setWordWrap(large);
+        FoundIcons->setMovement(QListView::Static);
+        FoundIcons->doItemsLayout();
+    }
+    ViewActions[size_t(style)]->setChecked(true);
+    if (hadFocus) CurrentFoundView()->setFocus();
+    const QModelIndex current = FoundView->selectionModel()->currentIndex();
+    if (current.isValid()) CurrentFoundView()->scrollTo(current);
 }
 
 void TSearchForm::ReleaseResults()
@@ -349,7 +383,7 @@ void TSearchForm::FoundContextMenu(const QPoint& pos)
     QMenu menu(this);
     if (LocateAction->isEnabled()) menu.addAction("Locate in Catalog", this, [this] { LocateClick(); });
     if (DeleteAction->isEnabled()) menu.addAction("Remove from List", this, [this] { DeleteSelectedClick(); });
-    if (!menu.isEmpty()) menu.exec(FoundView->viewport()->mapToGlobal(pos));
+    if (!menu.isEmpty()) menu.exec(CurrentFoundView()->viewport()->mapToGlobal(pos));
 }
 
 void TSearchForm::RefreshFoundCommands()

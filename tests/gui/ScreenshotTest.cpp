@@ -93,6 +93,9 @@ TEST_F(TMainFormTest, SearchAndCategoriesScreenshots)
     ASSERT_TRUE(WaitFor([&] { return !search->Searching(); }));
     search->resize(900, search->height());
     shoot(search, "search-results");
+    search->SetViewStyle(0);
+    shoot(search, "search-large-icons");
+    search->SetViewStyle(3);
     search->MaximizeAction->trigger();
     shoot(search, "search-maximized");
     search->MaximizeAction->trigger();

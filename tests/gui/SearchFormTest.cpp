@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QAction>
 #include <QPushButton>
@@ -172,6 +173,15 @@ TEST_F(SearchFormTest, SearchesTwoCatalogsStopsClosesAndLocates)
     const QModelIndex current = form->ListView->selectionModel()->currentIndex();
     ASSERT_TRUE(current.isValid());
     EXPECT_EQ(form->ListModel()->Item(current.row()), hit);
+
+    // The icon styles show the same rows with the same focus.
+    const int focusedRow = search->FocusedRow();
+    search->ViewActions[0]->trigger();
+    EXPECT_EQ(search->CurrentFoundView(), static_cast<QAbstractItemView*>(search->FoundIcons));
+    EXPECT_TRUE(search->FoundIcons->isVisible());
+    EXPECT_EQ(search->FocusedRow(), focusedRow);
+    search->SetViewStyle(3);
+    EXPECT_TRUE(search->FoundView->isVisible());
 
     // Maximize Found List: the criteria and the search buttons make room for the list.
     const int listBefore = search->FoundView->height();
