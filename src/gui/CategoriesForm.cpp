@@ -18,7 +18,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace quorvex {
+namespace quorvex
+{
 
 TCategoriesForm::TCategoriesForm(TCatalogTree& tree, TTreeNode* node, QWidget* parent)
     : QDialog(parent), m_setup(tree, node)
@@ -39,7 +40,8 @@ TCategoriesForm::TCategoriesForm(TCatalogTree& tree, TTreeNode* node, QWidget* p
     }
     connect(copyMenu, &QMenu::aboutToShow, this, [this, copyMenu] {
         const QList<QAction*> actions = copyMenu->actions();
-        for (int i = 0; i < actions.size(); ++i) actions[i]->setVisible(i != m_setup.Shown());
+        for (int i = 0; i < actions.size(); ++i)
+            actions[i]->setVisible(i != m_setup.Shown());
     });
 
     auto* categories = new QGroupBox("&Categories List");
@@ -54,7 +56,8 @@ TCategoriesForm::TCategoriesForm(TCatalogTree& tree, TTreeNode* node, QWidget* p
     CopyFromBtn = new QPushButton("&Copy from");
     CopyFromBtn->setMenu(copyMenu);
     CopyFromBtn->setEnabled(m_setup.CopyFromEnabled());
-    for (QPushButton* b : {AddBtn, RenameBtn, DeleteBtn, CopyFromBtn}) b->setAutoDefault(false);
+    for (QPushButton* b : {AddBtn, RenameBtn, DeleteBtn, CopyFromBtn})
+        b->setAutoDefault(false);
     auto* catGrid = new QGridLayout(categories);
     catGrid->addWidget(CategoryListBox, 0, 0, 4, 1);
     catGrid->addWidget(RenameBtn, 0, 1);
@@ -120,7 +123,8 @@ void TCategoriesForm::Fill()
     m_filling = true;
     const int row = CategoryListBox->currentRow();
     CategoryListBox->clear();
-    for (const TCategoryRow& r : m_setup.Rows()) CategoryListBox->addItem(DisplayText(r.Name));
+    for (const TCategoryRow& r : m_setup.Rows())
+        CategoryListBox->addItem(DisplayText(r.Name));
     if (row >= 0 && row < CategoryListBox->count()) CategoryListBox->setCurrentRow(row);
     if (m_setup.EditEnabled()) {
         if (!CategoryEdit->isEnabled()) CategoryEdit->clear();
@@ -202,7 +206,8 @@ void TCategoriesForm::accept()
 {
     // A flag edit still being typed in counts as left.
     for (int f = 0; f < 3; ++f)
-        if (FlagEdits[size_t(f)]->hasFocus()) m_setup.LeaveFlagEdit(f, StoredText(FlagEdits[size_t(f)]->text()));
+        if (FlagEdits[size_t(f)]->hasFocus())
+            m_setup.LeaveFlagEdit(f, StoredText(FlagEdits[size_t(f)]->text()));
     if (m_setup.Accept()) QDialog::accept();
 }
 

@@ -15,12 +15,14 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace quorvex {
+namespace quorvex
+{
 
 class TCatalogTree;
 class TTreeNode;
 
-class TCategoriesForm : public QDialog {
+class TCategoriesForm : public QDialog
+{
     Q_OBJECT
 public:
     TCategoriesForm(TCatalogTree& tree, TTreeNode* node, QWidget* parent = nullptr);

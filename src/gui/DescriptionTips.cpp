@@ -14,15 +14,18 @@
 
 #include <climits>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 // Moving on to the next item within this time after a tip counts as a short pause.
 constexpr qint64 ShortPauseWindowMs = 1000;
 
 // The toolkit's tip wake-up delay, for ordinary tooltips.
-class TTipDelayStyle : public QProxyStyle {
+class TTipDelayStyle : public QProxyStyle
+{
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override
@@ -33,7 +36,8 @@ public:
 };
 
 // Ordinary tooltips hide after a fixed time instead of one that grows with the text.
-class TOrdinaryTipFilter : public QObject {
+class TOrdinaryTipFilter : public QObject
+{
 public:
     using QObject::QObject;
 
@@ -88,13 +92,18 @@ int TDescriptionTips::HideDelay()
 QString TDescriptionTips::TipHtml(const QString& text, const TFontSlot& font)
 {
     QString style = QStringLiteral("white-space:pre;");
-    if (!font.Face.isEmpty()) style += QStringLiteral("font-family:'%1';").arg(QString(font.Face).remove('\''));
-    if (font.Height < 0) style += QStringLiteral("font-size:%1px;").arg(-font.Height);
-    else if (font.Height > 0) style += QStringLiteral("font-size:%1px;").arg(font.Height);
+    if (!font.Face.isEmpty())
+        style += QStringLiteral("font-family:'%1';").arg(QString(font.Face).remove('\''));
+    if (font.Height < 0)
+        style += QStringLiteral("font-size:%1px;").arg(-font.Height);
+    else if (font.Height > 0)
+        style += QStringLiteral("font-size:%1px;").arg(font.Height);
     if (font.Style & 1) style += QStringLiteral("font-weight:bold;");
     if (font.Style & 2) style += QStringLiteral("font-style:italic;");
-    if (font.Style & 4) style += QStringLiteral("text-decoration:underline;");
-    else if (font.Style & 8) style += QStringLiteral("text-decoration:line-through;");
+    if (font.Style & 4)
+        style += QStringLiteral("text-decoration:underline;");
+    else if (font.Style & 8)
+        style += QStringLiteral("text-decoration:line-through;");
     return QStringLiteral("<p style=\"%1\">%2</p>").arg(style, text.toHtmlEscaped());
 }
 
@@ -110,7 +119,8 @@ bool TDescriptionTips::eventFilter(QObject* watched, QEvent* event)
     QAbstractItemView* view = ViewOf(watched);
     if (!view) return QObject::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::ToolTip: return true; // the tips of these views come from here
+    case QEvent::ToolTip:
+        return true; // the tips of these views come from here
     case QEvent::MouseMove: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->buttons() != Qt::NoButton) { // no tips while something is dragged
@@ -125,13 +135,16 @@ bool TDescriptionTips::eventFilter(QObject* watched, QEvent* event)
             m_globalPos = mouse->globalPosition().toPoint();
             break;
         }
-        const bool shortPause = m_shown || QDateTime::currentMSecsSinceEpoch() - m_hiddenAt < ShortPauseWindowMs;
+        const bool shortPause =
+            m_shown || QDateTime::currentMSecsSinceEpoch() - m_hiddenAt < ShortPauseWindowMs;
         Hide();
         m_view = view;
         m_index = QPersistentModelIndex(index);
         m_globalPos = mouse->globalPosition().toPoint();
-        if (index.isValid()) m_wait.start(WaitDelay(shortPause));
-        else m_wait.stop();
+        if (index.isValid())
+            m_wait.start(WaitDelay(shortPause));
+        else
+            m_wait.stop();
         break;
     }
     case QEvent::Leave:
@@ -141,7 +154,8 @@ bool TDescriptionTips::eventFilter(QObject* watched, QEvent* event)
         Hide();
         m_index = QPersistentModelIndex();
         break;
-    default: break;
+    default:
+        break;
     }
     return QObject::eventFilter(watched, event);
 }
@@ -152,8 +166,8 @@ void TDescriptionTips::Show()
     const QString text = m_index.data(Qt::ToolTipRole).toString();
     if (text.isEmpty()) return;
     const int hide = HideDelay();
-    QToolTip::showText(m_globalPos, TipHtml(text, quorvex::Options().EffectiveFont(fsDescTips)), m_view->viewport(),
-                       m_view->visualRect(m_index), hide < 0 ? INT_MAX : hide);
+    QToolTip::showText(m_globalPos, TipHtml(text, quorvex::Options().EffectiveFont(fsDescTips)),
+                       m_view->viewport(), m_view->visualRect(m_index), hide < 0 ? INT_MAX : hide);
     m_shown = true;
 }
 

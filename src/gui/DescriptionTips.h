@@ -12,11 +12,13 @@
 
 class QAbstractItemView;
 
-namespace quorvex {
+namespace quorvex
+{
 
 struct TFontSlot;
 
-class TDescriptionTips : public QObject {
+class TDescriptionTips : public QObject
+{
     Q_OBJECT
 public:
     explicit TDescriptionTips(QObject* parent = nullptr);

@@ -7,16 +7,23 @@
 #include "search/FoundList.h"
 #include "search/FoundListColumns.h"
 
-namespace quorvex {
+namespace quorvex
+{
 
 TFoundListModel::TFoundListModel(TFoundList& list, TIconImages& icons, QObject* parent)
     : QAbstractTableModel(parent), m_list(list), m_icons(icons)
 {
 }
 
-int TFoundListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
+int TFoundListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
 
-int TFoundListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : FoundColumnCount; }
+int TFoundListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : FoundColumnCount;
+}
 
 TItemRec* TFoundListModel::Item(int row) const
 {
@@ -36,14 +43,16 @@ QVariant TFoundListModel::data(const QModelIndex& index, int role) const
         if (index.column() != 0) return {};
         return m_icons.Icon(ItemImage(rec, m_icons.List()));
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue((FoundColumnRightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft) |
-                                   Qt::AlignVCenter);
+        return QVariant::fromValue(
+            (FoundColumnRightAligned(index.column()) ? Qt::AlignRight : Qt::AlignLeft) |
+            Qt::AlignVCenter);
     case Qt::ToolTipRole: {
         if (!BrowserOptions().DescAsTipsCheck) return {};
         const QString d = ItemDescription(rec);
         return d.isEmpty() ? QVariant() : QVariant(DescriptionTip(d));
     }
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -52,8 +61,8 @@ QVariant TFoundListModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation != Qt::Horizontal) return {};
     if (role == Qt::DisplayRole) return FoundColumnTitle(section);
     if (role == Qt::TextAlignmentRole)
-        return QVariant::fromValue((FoundColumnRightAligned(section) ? Qt::AlignRight : Qt::AlignLeft) |
-                                   Qt::AlignVCenter);
+        return QVariant::fromValue(
+            (FoundColumnRightAligned(section) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     return {};
 }
 

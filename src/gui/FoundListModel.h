@@ -5,13 +5,15 @@
 
 #include <QAbstractTableModel>
 
-namespace quorvex {
+namespace quorvex
+{
 
 class TFoundList;
 class TIconImages;
 struct TItemRec;
 
-class TFoundListModel : public QAbstractTableModel {
+class TFoundListModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     TFoundListModel(TFoundList& list, TIconImages& icons, QObject* parent = nullptr);

@@ -15,19 +15,23 @@
 #include <QStyle>
 #include <QToolBar>
 
-namespace quorvex {
+namespace quorvex
+{
 
 void TMainForm::CreateSearchCommands()
 {
-    MenuSearch = new QAction(QIcon::fromTheme("edit-find", style()->standardIcon(QStyle::SP_FileDialogContentsView)),
-                             "Search &for Items", this);
+    MenuSearch = new QAction(
+        QIcon::fromTheme("edit-find", style()->standardIcon(QStyle::SP_FileDialogContentsView)),
+        "Search &for Items", this);
     MenuSearch->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     MenuSearch->setToolTip("Search for Items");
     connect(MenuSearch, &QAction::triggered, this, [this] { MenuSearchClick(); });
     MenuCategories = new QAction("&Categories Setup", this);
-    connect(MenuCategories, &QAction::triggered, this, [this] { MenuCategoriesClick(SelectedNode()); });
+    connect(MenuCategories, &QAction::triggered, this,
+            [this] { MenuCategoriesClick(SelectedNode()); });
     TreeCategories = new QAction("Categories Setup", this);
-    connect(TreeCategories, &QAction::triggered, this, [this] { MenuCategoriesClick(SelectedNode()); });
+    connect(TreeCategories, &QAction::triggered, this,
+            [this] { MenuCategoriesClick(SelectedNode()); });
 
     QMenu* menu = new QMenu("&Search", this);
     menu->addAction(MenuSearch);
@@ -49,7 +53,8 @@ void TMainForm::RefreshSearchCommands()
     MenuSearch->setEnabled(anyCatalog);
     MenuCategories->setEnabled(anyCatalog);
     if (!anyCatalog && m_search && !m_search->Searching()) m_search->hide();
-    if (!m_statusShowsOperation) StatusPanels[3]->setPixmap(StatusLight(SearchRunning() ? slSearch : slIdle));
+    if (!m_statusShowsOperation)
+        StatusPanels[3]->setPixmap(StatusLight(SearchRunning() ? slSearch : slIdle));
 }
 
 void TMainForm::MenuSearchClick()

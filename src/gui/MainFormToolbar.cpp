@@ -6,29 +6,39 @@
 
 #include <QToolBar>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 constexpr char ToolbarPosValue[] = "ToolbarPos";
 
 Qt::ToolBarArea AreaOf(TToolbarDock dock)
 {
     switch (dock) {
-    case TToolbarDock::Toolbar2: return Qt::BottomToolBarArea;
-    case TToolbarDock::Toolbar3: return Qt::LeftToolBarArea;
-    case TToolbarDock::Toolbar4: return Qt::RightToolBarArea;
-    default: return Qt::TopToolBarArea;
+    case TToolbarDock::Toolbar2:
+        return Qt::BottomToolBarArea;
+    case TToolbarDock::Toolbar3:
+        return Qt::LeftToolBarArea;
+    case TToolbarDock::Toolbar4:
+        return Qt::RightToolBarArea;
+    default:
+        return Qt::TopToolBarArea;
     }
 }
 
 TToolbarDock DockOf(Qt::ToolBarArea area)
 {
     switch (area) {
-    case Qt::BottomToolBarArea: return TToolbarDock::Toolbar2;
-    case Qt::LeftToolBarArea: return TToolbarDock::Toolbar3;
-    case Qt::RightToolBarArea: return TToolbarDock::Toolbar4;
-    default: return TToolbarDock::Toolbar1;
+    case Qt::BottomToolBarArea:
+        return TToolbarDock::Toolbar2;
+    case Qt::LeftToolBarArea:
+        return TToolbarDock::Toolbar3;
+    case Qt::RightToolBarArea:
+        return TToolbarDock::Toolbar4;
+    default:
+        return TToolbarDock::Toolbar1;
     }
 }
 

@@ -34,18 +34,25 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
-int ComboValue(const QComboBox* combo) { return std::max(0, combo->currentIndex()); }
+int ComboValue(const QComboBox* combo)
+{
+    return std::max(0, combo->currentIndex());
+}
 
-const char* const NameLabels[] = {"Search for:", "File Mask:", "File Name:", "Extension:", "File Type:"};
+const char* const NameLabels[] = {
+    "Search for:", "File Mask:", "File Name:", "Extension:", "File Type:"};
 
 } // namespace
 
 TSearchForm::TSearchForm(TMainForm& main)
-    : QWidget(&main, Qt::Window), m_main(main), m_found(SearchSlot), m_host(std::make_unique<TQtSearchHost>())
+    : QWidget(&main, Qt::Window), m_main(main), m_found(SearchSlot),
+      m_host(std::make_unique<TQtSearchHost>())
 {
     setObjectName("SearchForm");
     setWindowTitle("Search in Catalogs");
@@ -61,7 +68,8 @@ TSearchForm::TSearchForm(TMainForm& main)
     NewSearchBtn->setObjectName("NewSearchBtn");
     FindBtn->setDefault(true);
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {FindBtn, CancelBtn, NewSearchBtn, CloseBtn}) buttons->addWidget(b);
+    for (QPushButton* b : {FindBtn, CancelBtn, NewSearchBtn, CloseBtn})
+        buttons->addWidget(b);
     buttons->addStretch();
 
     auto* top = new QHBoxLayout;
@@ -75,7 +83,8 @@ TSearchForm::TSearchForm(TMainForm& main)
     m_found.Entries().OnCompactNeeded = [this] {
         if (m_compactQueued) return;
         m_compactQueued = true;
-        QMetaObject::invokeMethod(this, [this] { CompactFound(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { CompactFound(); }, Qt::QueuedConnection);
     };
     ConnectControls();
     UpdateControls();
@@ -96,7 +105,8 @@ TSearchForm::~TSearchForm()
     // A worker waiting for this thread must get its answer before the thread object goes.
     if (m_thread && m_thread->Running()) {
         m_thread->Cancel();
-        while (m_thread->Running()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        while (m_thread->Running())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     m_thread.reset();
     m_found.Entries().OnCompactNeeded = nullptr;
@@ -110,17 +120,17 @@ void TSearchForm::ConnectControls()
             if (m_updating) return;
             UpdatePages();
             if (!on) return;
-            const TCriteriaPage page = c == ByNameCheck   ? TCriteriaPage::Name
-                                       : c == ByDescCheck ? TCriteriaPage::Description
+            const TCriteriaPage page = c == ByNameCheck       ? TCriteriaPage::Name
+                                       : c == ByDescCheck     ? TCriteriaPage::Description
                                        : c == ByCategoryCheck ? TCriteriaPage::Category
-                                       : c == BySizeCheck ? TCriteriaPage::Size
-                                                          : TCriteriaPage::Date;
+                                       : c == BySizeCheck     ? TCriteriaPage::Size
+                                                              : TCriteriaPage::Date;
             ShowPage(page);
         });
     }
-    for (QCheckBox* c : {SearchForFiles, SearchForFolders, SearchForDisks, ShowLimitCheck, ShowSettingsCheck,
-                         FileCaseCheck, DescCaseCheck, SizeAllowTollerance, DateAllowTollerance, TimeAllowTollerance,
-                         LimitFoundCheck})
+    for (QCheckBox* c : {SearchForFiles, SearchForFolders, SearchForDisks, ShowLimitCheck,
+                         ShowSettingsCheck, FileCaseCheck, DescCaseCheck, SizeAllowTollerance,
+                         DateAllowTollerance, TimeAllowTollerance, LimitFoundCheck})
         connect(c, &QCheckBox::toggled, this, [this] {
             if (m_updating) return;
             UpdatePages();
@@ -130,7 +140,8 @@ void TSearchForm::ConnectControls()
         connect(r, &QRadioButton::toggled, this, [this] { UpdateControls(); });
     connect(NameCombo, &QComboBox::currentIndexChanged, this, &TSearchForm::NameModeChanged);
     for (QComboBox* c : {SizeCombo, DateCombo1, TimeCombo1, FileTypeCombo})
-        connect(c, &QComboBox::activated, this, [this, c](int index) { ComboNoneChosen(c, index); });
+        connect(c, &QComboBox::activated, this,
+                [this, c](int index) { ComboNoneChosen(c, index); });
     for (QComboBox* c : {SizeCombo, DateCombo1, DateCombo2, TimeCombo1, TimeCombo2})
         connect(c, &QComboBox::currentIndexChanged, this, [this] { UpdateControls(); });
     connect(Pages, &QTabWidget::currentChanged, this, [this](int index) {
@@ -153,7 +164,8 @@ void TSearchForm::ConnectControls()
     connect(CancelBtn, &QPushButton::clicked, this, &TSearchForm::CancelClick);
     connect(NewSearchBtn, &QPushButton::clicked, this, &TSearchForm::NewSearchClick);
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
-    connect(FoundView->header(), &QHeaderView::sectionClicked, this, &TSearchForm::FoundHeaderClicked);
+    connect(FoundView->header(), &QHeaderView::sectionClicked, this,
+            &TSearchForm::FoundHeaderClicked);
     connect(FoundView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         RefreshFoundStatus();
         RefreshFoundCommands();
@@ -241,9 +253,13 @@ void TSearchForm::WriteControls()
     NameEdit->setText(c.NameText);
     FileCaseCheck->setChecked(c.FileCase);
     for (size_t i = 0; i < AttrChecks.size(); ++i)
-        AttrChecks[i]->setCheckState(c.Attr[i] == asSet ? Qt::Checked : c.Attr[i] == asClear ? Qt::Unchecked
-                                                                                             : Qt::PartiallyChecked);
-    (c.DescChoice == dcAny ? DescCheck1 : c.DescChoice == dcWithout ? DescCheck3 : DescCheck2)->setChecked(true);
+        AttrChecks[i]->setCheckState(c.Attr[i] == asSet     ? Qt::Checked
+                                     : c.Attr[i] == asClear ? Qt::Unchecked
+                                                            : Qt::PartiallyChecked);
+    (c.DescChoice == dcAny       ? DescCheck1
+     : c.DescChoice == dcWithout ? DescCheck3
+                                 : DescCheck2)
+        ->setChecked(true);
     DescEdit->setText(c.DescText);
     DescCaseCheck->setChecked(c.DescCase);
 
@@ -310,7 +326,8 @@ void TSearchForm::UpdateControls()
     DescCaseCheck->setEnabled(DescCheck2->isChecked());
 
     const bool size = SizeCombo->currentIndex() > 0;
-    const bool secondSize = SizeCombo->currentIndex() == smBetween || SizeCombo->currentIndex() == smNotBetween;
+    const bool secondSize =
+        SizeCombo->currentIndex() == smBetween || SizeCombo->currentIndex() == smNotBetween;
     SizeValues[0]->setEnabled(size);
     SizeUnits[0]->setEnabled(size);
     for (QWidget* w : {static_cast<QWidget*>(SizeValues[1]), static_cast<QWidget*>(SizeUnits[1]),
@@ -323,7 +340,8 @@ void TSearchForm::UpdateControls()
     SizeUnits[2]->setEnabled(size && SizeAllowTollerance->isChecked());
 
     const bool date = DateCombo1->currentIndex() > 0;
-    const bool secondDate = DateCombo2->currentIndex() == doBetween || DateCombo2->currentIndex() == doNotBetween;
+    const bool secondDate =
+        DateCombo2->currentIndex() == doBetween || DateCombo2->currentIndex() == doNotBetween;
     DateCombo2->setEnabled(date);
     DatePicker1->setEnabled(date);
     DatePicker2->setVisible(secondDate);
@@ -333,7 +351,8 @@ void TSearchForm::UpdateControls()
     DateTollerance->setEnabled(date && DateAllowTollerance->isChecked());
 
     const bool time = TimeCombo1->currentIndex() > 0;
-    const bool secondTime = TimeCombo2->currentIndex() == doBetween || TimeCombo2->currentIndex() == doNotBetween;
+    const bool secondTime =
+        TimeCombo2->currentIndex() == doBetween || TimeCombo2->currentIndex() == doNotBetween;
     TimeCombo2->setEnabled(time);
     TimePicker1->setEnabled(time);
     TimePicker2->setVisible(secondTime);
@@ -359,12 +378,16 @@ void TSearchForm::UpdateButtons()
     RefreshFoundCommands();
 }
 
-bool TSearchForm::Searching() const { return m_thread && m_thread->Running(); }
+bool TSearchForm::Searching() const
+{
+    return m_thread && m_thread->Running();
+}
 
 void TSearchForm::NameModeChanged(int mode)
 {
     if (m_updating) return;
-    if (m_nameMode >= 0 && m_nameMode < int(m_nameTexts.size())) m_nameTexts[size_t(m_nameMode)] = NameEdit->text();
+    if (m_nameMode >= 0 && m_nameMode < int(m_nameTexts.size()))
+        m_nameTexts[size_t(m_nameMode)] = NameEdit->text();
     m_nameMode = mode;
     if (mode >= 0 && mode < int(m_nameTexts.size())) NameEdit->setText(m_nameTexts[size_t(mode)]);
     if (mode == nmFileType) EnsureFileTypes();
@@ -380,7 +403,8 @@ void TSearchForm::EnsureFileTypes()
     Progress().CloseWait();
     FileTypeCombo->clear();
     FileTypeCombo->addItem("(none)");
-    for (const TFileType& type : m_fileTypes) FileTypeCombo->addItem(type.Name);
+    for (const TFileType& type : m_fileTypes)
+        FileTypeCombo->addItem(type.Name);
     FileTypeCombo->setCurrentIndex(-1);
 }
 
@@ -391,7 +415,10 @@ void TSearchForm::ComboNoneChosen(QComboBox* combo, int index)
     UpdateControls();
 }
 
-QWidget* TSearchForm::PageWidget(TCriteriaPage page) const { return m_pageWidgets[size_t(page)]; }
+QWidget* TSearchForm::PageWidget(TCriteriaPage page) const
+{
+    return m_pageWidgets[size_t(page)];
+}
 
 void TSearchForm::ShowPage(TCriteriaPage page)
 {
@@ -400,12 +427,24 @@ void TSearchForm::ShowPage(TCriteriaPage page)
     Pages->setCurrentWidget(widget);
     QWidget* first = nullptr;
     switch (page) {
-    case TCriteriaPage::Name: first = ComboValue(NameCombo) == nmFileType ? static_cast<QWidget*>(FileTypeCombo) : NameEdit; break;
-    case TCriteriaPage::Description: first = DescEdit->isEnabled() ? static_cast<QWidget*>(DescEdit) : DescCheck1; break;
-    case TCriteriaPage::Category: first = CategoryList; break;
-    case TCriteriaPage::Size: first = SizeCombo; break;
-    case TCriteriaPage::Date: first = DateCombo1; break;
-    default: break;
+    case TCriteriaPage::Name:
+        first =
+            ComboValue(NameCombo) == nmFileType ? static_cast<QWidget*>(FileTypeCombo) : NameEdit;
+        break;
+    case TCriteriaPage::Description:
+        first = DescEdit->isEnabled() ? static_cast<QWidget*>(DescEdit) : DescCheck1;
+        break;
+    case TCriteriaPage::Category:
+        first = CategoryList;
+        break;
+    case TCriteriaPage::Size:
+        first = SizeCombo;
+        break;
+    case TCriteriaPage::Date:
+        first = DateCombo1;
+        break;
+    default:
+        break;
     }
     if (first) first->setFocus();
 }
@@ -415,10 +454,14 @@ void TSearchForm::LeavingPage(int index)
     QWidget* widget = Pages->widget(index);
     if (!widget) return;
     ReadControls();
-    if (widget == PageWidget(TCriteriaPage::Name)) NormalizeNamePage(m_criteria);
-    else if (widget == PageWidget(TCriteriaPage::Size)) NormalizeSizePage(m_criteria);
-    else if (widget == PageWidget(TCriteriaPage::Date)) NormalizeDatePage(m_criteria);
-    else return;
+    if (widget == PageWidget(TCriteriaPage::Name))
+        NormalizeNamePage(m_criteria);
+    else if (widget == PageWidget(TCriteriaPage::Size))
+        NormalizeSizePage(m_criteria);
+    else if (widget == PageWidget(TCriteriaPage::Date))
+        NormalizeDatePage(m_criteria);
+    else
+        return;
     WriteControls();
 }
 
@@ -458,13 +501,16 @@ bool TSearchForm::eventFilter(QObject* watched, QEvent* event)
     if ((watched == FoundView || watched == FoundIcons) && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Delete) {
-            if (key->modifiers() & Qt::ShiftModifier) ClearListClick(true);
-            else DeleteSelectedClick();
+            if (key->modifiers() & Qt::ShiftModifier)
+                ClearListClick(true);
+            else
+                DeleteSelectedClick();
             return true;
         }
         if (key->key() == Qt::Key_F10 && (key->modifiers() & Qt::ShiftModifier)) {
             QAbstractItemView* view = CurrentFoundView();
-            if (FocusedRow() >= 0) FoundContextMenu(view->visualRect(view->currentIndex()).center());
+            if (FocusedRow() >= 0)
+                FoundContextMenu(view->visualRect(view->currentIndex()).center());
             return true;
         }
         if (key->key() == Qt::Key_T && (key->modifiers() & Qt::ControlModifier)) {

@@ -35,7 +35,8 @@ class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-namespace quorvex {
+namespace quorvex
+{
 
 class TFoundListModel;
 class TMainForm;
@@ -45,7 +46,8 @@ struct TSearchOutcome;
 struct TSearchProgress;
 struct TItemRec;
 
-class TSearchForm : public QWidget {
+class TSearchForm : public QWidget
+{
     Q_OBJECT
 public:
     explicit TSearchForm(TMainForm& main);
@@ -154,8 +156,8 @@ public:
     QAction* ClearAction = nullptr;
     QAction* MaximizeAction = nullptr;
     QAction* StayOnTopAction = nullptr;
-    QTreeView* FoundView = nullptr;     // details
-    QListView* FoundIcons = nullptr;    // large icons, small icons and list
+    QTreeView* FoundView = nullptr;  // details
+    QListView* FoundIcons = nullptr; // large icons, small icons and list
     std::array<QAction*, 4> ViewActions{};
     QWidget* FoundArea = nullptr;
     std::array<QLabel*, 3> StatusPanels{};

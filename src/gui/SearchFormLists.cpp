@@ -17,9 +17,11 @@
 
 #include <algorithm>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 TTreeNode* ScopeNode(const QTreeWidgetItem* item)
 {
@@ -28,7 +30,9 @@ TTreeNode* ScopeNode(const QTreeWidgetItem* item)
 
 Qt::CheckState ScopeCheck(int state)
 {
-    return state == ssChecked ? Qt::Checked : state == ssPartly ? Qt::PartiallyChecked : Qt::Unchecked;
+    return state == ssChecked  ? Qt::Checked
+           : state == ssPartly ? Qt::PartiallyChecked
+                               : Qt::Unchecked;
 }
 
 } // namespace
@@ -110,10 +114,12 @@ void TSearchForm::RefreshScopeChecks()
     const bool allShownChecked = Searching() && !ShowLimitCheck->isChecked();
     for (int c = 0; c < CatalogTree->topLevelItemCount(); ++c) {
         QTreeWidgetItem* catItem = CatalogTree->topLevelItem(c);
-        catItem->setCheckState(0, allShownChecked ? Qt::Checked : ScopeCheck(ScopeState(ScopeNode(catItem))));
+        catItem->setCheckState(0, allShownChecked ? Qt::Checked
+                                                  : ScopeCheck(ScopeState(ScopeNode(catItem))));
         for (int d = 0; d < catItem->childCount(); ++d) {
             QTreeWidgetItem* diskItem = catItem->child(d);
-            diskItem->setCheckState(0, allShownChecked ? Qt::Checked : ScopeCheck(ScopeState(ScopeNode(diskItem))));
+            diskItem->setCheckState(
+                0, allShownChecked ? Qt::Checked : ScopeCheck(ScopeState(ScopeNode(diskItem))));
         }
     }
     m_updating = false;
@@ -122,7 +128,8 @@ void TSearchForm::RefreshScopeChecks()
 
 void TSearchForm::RestorePosition()
 {
-    const std::optional<TWindowRecord> record = LoadWindowRecord(m_main.Store().Settings(), WindowValues::Search);
+    const std::optional<TWindowRecord> record =
+        LoadWindowRecord(m_main.Store().Settings(), WindowValues::Search);
     if (!record) return;
     if (record->Value != -1) m_found.ListHeight = std::max<int>(100, WindowValueLow(record->Value));
     const TWindowBounds& b = record->Bounds;
@@ -142,7 +149,8 @@ void TSearchForm::SavePosition()
     record.Value = PackWindowValue(uint16_t(std::clamp(m_found.ListHeight, 100, 0xFFFF)), 100);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect();
-    SaveWindowRecord(m_main.Store().Settings(), WindowValues::Search, record, TScreenSize{area.width(), area.height()});
+    SaveWindowRecord(m_main.Store().Settings(), WindowValues::Search, record,
+                     TScreenSize{area.width(), area.height()});
 }
 
 } // namespace quorvex

@@ -33,9 +33,11 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 QComboBox* Combo(const QStringList& items, const char* name)
 {
@@ -57,7 +59,8 @@ QLineEdit* SizeEdit(const char* name)
     auto* edit = new QLineEdit(QStringLiteral("0"));
     edit->setObjectName(name);
     // Up to nine digits; a fraction moves the unit down when the field is left.
-    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,9}(\\.\\d{0,3})?")), edit));
+    edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("\\d{0,9}(\\.\\d{0,3})?")), edit));
     edit->setMaximumWidth(110);
     edit->setAlignment(Qt::AlignRight);
     return edit;
@@ -97,7 +100,8 @@ QWidget* TSearchForm::CreateWhatPage()
     BySizeCheck = Check("Search by Item &Size", "BySizeCheck");
     ByDateCheck = Check("Search by Item Da&te", "ByDateCheck");
     auto* groups = new QVBoxLayout;
-    for (QCheckBox* c : {ByNameCheck, ByDescCheck, ByCategoryCheck, BySizeCheck, ByDateCheck}) groups->addWidget(c);
+    for (QCheckBox* c : {ByNameCheck, ByDescCheck, ByCategoryCheck, BySizeCheck, ByDateCheck})
+        groups->addWidget(c);
     groups->addStretch();
     grid->addLayout(groups, 0, 0, 2, 1);
 
@@ -124,7 +128,8 @@ QWidget* TSearchForm::CreateWhatPage()
     ClearResultsCheck->setChecked(true);
     ShowLimitCheck = Check("&Limit search to specific disks", "ShowLimitCheck");
     ShowSettingsCheck = Check("Show &Advanced Search Settings", "ShowSettingsCheck");
-    for (QCheckBox* c : {ClearResultsCheck, ShowLimitCheck, ShowSettingsCheck}) options->addWidget(c);
+    for (QCheckBox* c : {ClearResultsCheck, ShowLimitCheck, ShowSettingsCheck})
+        options->addWidget(c);
     grid->addLayout(options, 1, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
@@ -135,7 +140,8 @@ QWidget* TSearchForm::CreateNamePage()
 {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    NameCombo = Combo({"Part of Filename", "File Mask (wildcards)", "Exact Filename", "File Extension", "File Type"},
+    NameCombo = Combo({"Part of Filename", "File Mask (wildcards)", "Exact Filename",
+                       "File Extension", "File Type"},
                       "NameCombo");
     grid->addWidget(new QLabel("Search by:"), 0, 0);
     auto* combo = new QHBoxLayout;
@@ -159,7 +165,8 @@ QWidget* TSearchForm::CreateNamePage()
 
     auto* attrs = new QGroupBox("Attributes:");
     auto* attrLayout = new QHBoxLayout(attrs);
-    const char* names[] = {"AttrArchiveCheck", "AttrHiddenCheck", "AttrSystemCheck", "AttrReadOnlyCheck"};
+    const char* names[] = {"AttrArchiveCheck", "AttrHiddenCheck", "AttrSystemCheck",
+                           "AttrReadOnlyCheck"};
     const char* texts[] = {"Archive", "Hidden", "System", "Read-Only"};
     for (size_t i = 0; i < AttrChecks.size(); ++i) {
         AttrChecks[i] = Check(texts[i], names[i]);
@@ -225,7 +232,9 @@ QWidget* TSearchForm::CreateSizePage()
 {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    SizeCombo = Combo({"(none)", "Equal To", "Smaller Than", "Larger Than", "Between", "Not Between"}, "SizeCombo");
+    SizeCombo =
+        Combo({"(none)", "Equal To", "Smaller Than", "Larger Than", "Between", "Not Between"},
+              "SizeCombo");
     SizeCombo->setCurrentIndex(-1);
     SizeCombo->setMinimumContentsLength(11); // wide enough for its rows while none is chosen
     grid->addWidget(new QLabel("Item size is:"), 0, 0);
@@ -238,7 +247,8 @@ QWidget* TSearchForm::CreateSizePage()
     for (size_t i = 0; i < 3; ++i) {
         SizeValues[i] = SizeEdit(valueNames[i]);
         SizeValues[i]->installEventFilter(this);
-        SizeUnits[i] = Combo(i == 2 ? SizeUnitNames + QStringList{"TB"} : SizeUnitNames, unitNames[i]);
+        SizeUnits[i] =
+            Combo(i == 2 ? SizeUnitNames + QStringList{"TB"} : SizeUnitNames, unitNames[i]);
     }
     auto* values = new QHBoxLayout;
     values->addWidget(SizeValues[0]);
@@ -281,7 +291,8 @@ QWidget* TSearchForm::CreateDatePage()
         d->setCalendarPopup(true);
         d->setDisplayFormat("yyyy-MM-dd");
     }
-    for (QTimeEdit* t : {TimePicker1, TimePicker2}) t->setDisplayFormat("HH:mm:ss");
+    for (QTimeEdit* t : {TimePicker1, TimePicker2})
+        t->setDisplayFormat("HH:mm:ss");
     DatePicker1->setObjectName("DatePicker1");
     DatePicker2->setObjectName("DatePicker2");
     TimePicker1->setObjectName("TimePicker1");
@@ -299,7 +310,8 @@ QWidget* TSearchForm::CreateDatePage()
 
     auto row = [](std::initializer_list<QWidget*> widgets) {
         auto* layout = new QHBoxLayout;
-        for (QWidget* w : widgets) layout->addWidget(w);
+        for (QWidget* w : widgets)
+            layout->addWidget(w);
         layout->addStretch();
         return layout;
     };
@@ -340,8 +352,9 @@ QWidget* TSearchForm::CreateSettingsPage()
 {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    SearchTypeCombo = Combo({"All conditions must be fulfilled", "At least one condition must be fulfilled"},
-                            "SearchTypeCombo");
+    SearchTypeCombo =
+        Combo({"All conditions must be fulfilled", "At least one condition must be fulfilled"},
+              "SearchTypeCombo");
     grid->addWidget(new QLabel("Search type:"), 0, 0);
     grid->addWidget(SearchTypeCombo, 0, 1);
     LimitFoundCheck = Check("Stop searching when found", "LimitFoundCheck");
@@ -369,26 +382,33 @@ void TSearchForm::CreateFoundList()
 
     FoundTools = new QToolBar;
     FoundTools->setIconSize(QSize(20, 20));
-    LocateAction = FoundTools->addAction(QIcon::fromTheme("edit-find", style()->standardIcon(QStyle::SP_FileDialogContentsView)), "Locate in Catalog", this, [this] { LocateClick(); });
-    DeleteAction =
-        FoundTools->addAction(QIcon::fromTheme("list-remove", style()->standardIcon(QStyle::SP_DialogDiscardButton)), "Delete selected item(s)", this, [this] { DeleteSelectedClick(); });
-    ClearAction =
-        FoundTools->addAction(QIcon::fromTheme("edit-clear", style()->standardIcon(QStyle::SP_DialogResetButton)), "Remove all items from the list", this, [this] { ClearListClick(true); });
+    LocateAction = FoundTools->addAction(
+        QIcon::fromTheme("edit-find", style()->standardIcon(QStyle::SP_FileDialogContentsView)),
+        "Locate in Catalog", this, [this] { LocateClick(); });
+    DeleteAction = FoundTools->addAction(
+        QIcon::fromTheme("list-remove", style()->standardIcon(QStyle::SP_DialogDiscardButton)),
+        "Delete selected item(s)", this, [this] { DeleteSelectedClick(); });
+    ClearAction = FoundTools->addAction(
+        QIcon::fromTheme("edit-clear", style()->standardIcon(QStyle::SP_DialogResetButton)),
+        "Remove all items from the list", this, [this] { ClearListClick(true); });
     FoundTools->addSeparator();
     auto* viewGroup = new QActionGroup(this);
     const char* viewTips[] = {"View Large Icons", "View Small Icons", "View List", "View Details"};
     const TToolIcon viewIcons[] = {tiLargeIcons, tiSmallIcons, tiList, tiDetails};
     for (int i = 0; i < 4; ++i) {
-        ViewActions[size_t(i)] = FoundTools->addAction(ToolIcon(viewIcons[i]), viewTips[i], this, [this, i] { SetViewStyle(i); });
+        ViewActions[size_t(i)] = FoundTools->addAction(ToolIcon(viewIcons[i]), viewTips[i], this,
+                                                       [this, i] { SetViewStyle(i); });
         ViewActions[size_t(i)]->setCheckable(true);
         viewGroup->addAction(ViewActions[size_t(i)]);
     }
     ViewActions[3]->setChecked(true);
     FoundTools->addSeparator();
-    MaximizeAction = FoundTools->addAction(style()->standardIcon(QStyle::SP_TitleBarMaxButton), "Maximize Found List");
+    MaximizeAction = FoundTools->addAction(style()->standardIcon(QStyle::SP_TitleBarMaxButton),
+                                           "Maximize Found List");
     MaximizeAction->setCheckable(true);
     connect(MaximizeAction, &QAction::toggled, this, [this](bool on) { SetMaximized(on); });
-    StayOnTopAction = FoundTools->addAction(style()->standardIcon(QStyle::SP_TitleBarShadeButton), "Stay On Top");
+    StayOnTopAction =
+        FoundTools->addAction(style()->standardIcon(QStyle::SP_TitleBarShadeButton), "Stay On Top");
     StayOnTopAction->setCheckable(true);
     connect(StayOnTopAction, &QAction::toggled, this, [this](bool on) { SetStayOnTop(on); });
     layout->addWidget(FoundTools);

@@ -31,9 +31,11 @@
 
 #include <algorithm>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 constexpr int SlotModulo = 32768;
 
@@ -61,7 +63,8 @@ void TSearchForm::FindClick()
     WriteControls();
     if (!valid) return;
     if (!FindBtn->isEnabled()) {
-        Prompt().Inform("No criteria defined", "There is no criteria left to search by.", TPromptIcon::Information);
+        Prompt().Inform("No criteria defined", "There is no criteria left to search by.",
+                        TPromptIcon::Information);
         return;
     }
 
@@ -77,7 +80,8 @@ void TSearchForm::FindClick()
 
     m_thread.reset();
     m_thread = std::make_unique<TSearchThread>(m_main.Tree(), m_found, *m_host, m_criteria,
-                                               CheckedRows(m_categoryRows, m_flagRows), ShowLimitCheck->isChecked());
+                                               CheckedRows(m_categoryRows, m_flagRows),
+                                               ShowLimitCheck->isChecked());
     TSearchEvents& events = m_thread->Worker().Events;
     events.Progress = [this](const TSearchProgress& progress) { SearchProgressed(progress); };
     events.FilesInUse = [this](TTreeNode* node) { return node == m_main.ShownNode(); };
@@ -134,7 +138,8 @@ void TSearchForm::SearchFinished(const TSearchOutcome& outcome)
     if (!outcome.Error.empty())
         Prompt().Inform("Search error", QString::fromStdString(outcome.Error), TPromptIcon::Error);
     else if (m_found.FoundCount == 0 && !outcome.Cancelled && !outcome.NoCriteria)
-        Prompt().Inform("No hits", "Sorry, no items were found to match your criteria.", TPromptIcon::Information);
+        Prompt().Inform("No hits", "Sorry, no items were found to match your criteria.",
+                        TPromptIcon::Information);
     emit SearchEnded(outcome.Cancelled, outcome.Found);
 }
 
@@ -183,14 +188,16 @@ void TSearchForm::ShowFoundList(bool shown)
 
 void TSearchForm::FitColumns()
 {
-    for (int c = 0; c < m_model->columnCount() - 1; ++c) FoundView->resizeColumnToContents(c);
+    for (int c = 0; c < m_model->columnCount() - 1; ++c)
+        FoundView->resizeColumnToContents(c);
 }
 
 void TSearchForm::SelectRow(int row)
 {
     if (row < 0 || row >= m_model->rowCount()) return;
     const QModelIndex index = m_model->index(row, 0);
-    FoundView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    FoundView->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
     CurrentFoundView()->scrollTo(index);
 }
 
@@ -203,7 +210,8 @@ int TSearchForm::FocusedRow() const
 std::vector<int> TSearchForm::SelectedRows() const
 {
     std::vector<int> rows;
-    for (const QModelIndex& index : FoundView->selectionModel()->selectedRows()) rows.push_back(index.row());
+    for (const QModelIndex& index : FoundView->selectionModel()->selectedRows())
+        rows.push_back(index.row());
     std::sort(rows.begin(), rows.end());
     return rows;
 }
@@ -229,8 +237,8 @@ void TSearchForm::DeleteSelectedClick()
 void TSearchForm::ClearListClick(bool ask)
 {
     if (Searching() || m_found.Count() == 0) return;
-    if (ask && Prompt().Ask("Delete all items", "Remove all items from the found list?", pbYes | pbNo,
-                            TPromptIcon::Question, pbYes) != pbYes)
+    if (ask && Prompt().Ask("Delete all items", "Remove all items from the found list?",
+                            pbYes | pbNo, TPromptIcon::Question, pbYes) != pbYes)
         return;
     Progress().SetStatus("Clearing file list...", StatusBusy);
     m_found.Clear();
@@ -254,7 +262,9 @@ void TSearchForm::FoundHeaderClicked(int column)
     QItemSelection selection;
     for (TItemRec* rec : selected) {
         const int row = RowOfEntry(m_found, rec);
-        if (row >= 0) selection.select(m_model->index(row, 0), m_model->index(row, m_model->columnCount() - 1));
+        if (row >= 0)
+            selection.select(m_model->index(row, 0),
+                             m_model->index(row, m_model->columnCount() - 1));
     }
     FoundView->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     if (focused) {
@@ -263,7 +273,8 @@ void TSearchForm::FoundHeaderClicked(int column)
         CurrentFoundView()->scrollTo(index);
     }
     FoundView->header()->setSortIndicatorShown(true);
-    FoundView->header()->setSortIndicator(column, m_found.SortReversed ? Qt::DescendingOrder : Qt::AscendingOrder);
+    FoundView->header()->setSortIndicator(column, m_found.SortReversed ? Qt::DescendingOrder
+                                                                       : Qt::AscendingOrder);
     QApplication::restoreOverrideCursor();
     RefreshFoundStatus();
 }
@@ -275,10 +286,12 @@ void TSearchForm::SetMaximized(bool maximized)
         return;
     }
     m_found.Maximized = maximized;
-    if (maximized && FoundArea->isVisible()) m_found.ListHeight = std::max(100, FoundArea->height());
+    if (maximized && FoundArea->isVisible())
+        m_found.ListHeight = std::max(100, FoundArea->height());
     // The whole criteria strip goes, so the list takes the window's height.
-    for (QWidget* w : {static_cast<QWidget*>(Pages), static_cast<QWidget*>(FindBtn), static_cast<QWidget*>(CancelBtn),
-                       static_cast<QWidget*>(NewSearchBtn), static_cast<QWidget*>(CloseBtn)})
+    for (QWidget* w : {static_cast<QWidget*>(Pages), static_cast<QWidget*>(FindBtn),
+                       static_cast<QWidget*>(CancelBtn), static_cast<QWidget*>(NewSearchBtn),
+                       static_cast<QWidget*>(CloseBtn)})
         w->setVisible(!maximized);
     if (!FoundArea->isVisible()) return;
     if (maximized) {
@@ -352,8 +365,10 @@ void TSearchForm::CompactFound()
         return;
     }
     m_model->Reset();
-    if (focused && focused->Slots[SearchSlot] >= 0) SelectRow(RowOfEntry(m_found, focused));
-    else SelectRow(std::min(focus, m_model->rowCount() - 1));
+    if (focused && focused->Slots[SearchSlot] >= 0)
+        SelectRow(RowOfEntry(m_found, focused));
+    else
+        SelectRow(std::min(focus, m_model->rowCount() - 1));
     RefreshFoundStatus();
     UpdateButtons();
 }
@@ -381,8 +396,10 @@ void TSearchForm::FoundContextMenu(const QPoint& pos)
 {
     RefreshFoundCommands();
     QMenu menu(this);
-    if (LocateAction->isEnabled()) menu.addAction("Locate in Catalog", this, [this] { LocateClick(); });
-    if (DeleteAction->isEnabled()) menu.addAction("Remove from List", this, [this] { DeleteSelectedClick(); });
+    if (LocateAction->isEnabled())
+        menu.addAction("Locate in Catalog", this, [this] { LocateClick(); });
+    if (DeleteAction->isEnabled())
+        menu.addAction("Remove from List", this, [this] { DeleteSelectedClick(); });
     if (!menu.isEmpty()) menu.exec(CurrentFoundView()->viewport()->mapToGlobal(pos));
 }
 

@@ -5,9 +5,11 @@
 #include <QLabel>
 #include <QScreen>
 
-namespace quorvex {
+namespace quorvex
+{
 
-TShutdownForm::TShutdownForm(const QIcon& icon) : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint)
+TShutdownForm::TShutdownForm(const QIcon& icon)
+    : QWidget(nullptr, Qt::Dialog | Qt::WindowStaysOnTopHint)
 {
     setObjectName("ShutdownForm");
     setWindowTitle("Quorvex");
@@ -21,7 +23,8 @@ TShutdownForm::TShutdownForm(const QIcon& icon) : QWidget(nullptr, Qt::Dialog | 
     layout->addWidget(picture);
     layout->addWidget(text, 1);
     adjustSize();
-    if (QScreen* s = QApplication::primaryScreen()) move(s->availableGeometry().center() - rect().center());
+    if (QScreen* s = QApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
 }
 
 } // namespace quorvex

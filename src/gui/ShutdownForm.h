@@ -3,9 +3,11 @@
 
 #include <QWidget>
 
-namespace quorvex {
+namespace quorvex
+{
 
-class TShutdownForm : public QWidget {
+class TShutdownForm : public QWidget
+{
     Q_OBJECT
 public:
     explicit TShutdownForm(const QIcon& icon);

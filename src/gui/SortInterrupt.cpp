@@ -6,9 +6,11 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 constexpr int LookEveryMs = 25;
 int g_active = 0;
 } // namespace
@@ -25,7 +27,10 @@ TSortInterrupt::~TSortInterrupt()
     --g_active;
 }
 
-bool TSortInterrupt::Active() { return g_active > 0; }
+bool TSortInterrupt::Active()
+{
+    return g_active > 0;
+}
 
 bool TSortInterrupt::operator()()
 {
@@ -39,10 +44,11 @@ bool TSortInterrupt::operator()()
     if (!m_escape) return false;
     m_escape = false;
     m_asking = true;
-    const int answer = Prompt().Ask("Cancel sort",
-                                    "Sorting was temporarily halted by user.\rWould you like to cancel sort and "
-                                    "proceed with partial results?",
-                                    pbYes | pbNo, TPromptIcon::Question, pbNo);
+    const int answer =
+        Prompt().Ask("Cancel sort",
+                     "Sorting was temporarily halted by user.\rWould you like to cancel sort and "
+                     "proceed with partial results?",
+                     pbYes | pbNo, TPromptIcon::Question, pbNo);
     m_asking = false;
     m_sinceLook.restart();
     return answer == pbYes;
@@ -66,7 +72,8 @@ bool TSortInterrupt::eventFilter(QObject* watched, QEvent* event)
     case QEvent::ContextMenu:
     case QEvent::Drop:
         return true; // the lists are being reordered: no other input meanwhile
-    default: return QObject::eventFilter(watched, event);
+    default:
+        return QObject::eventFilter(watched, event);
     }
 }
 

@@ -5,9 +5,11 @@
 #include <QElapsedTimer>
 #include <QObject>
 
-namespace quorvex {
+namespace quorvex
+{
 
-class TSortInterrupt : public QObject {
+class TSortInterrupt : public QObject
+{
     Q_OBJECT
 public:
     TSortInterrupt();

@@ -27,7 +27,8 @@
 using namespace quorvex;
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
 // Two disks of two folders of 200 files each: file000.txt ... file199.txt.
 std::string WriteBigCatalog(TTempDir& dir, const std::string& name, const std::string& diskPrefix)
@@ -51,7 +52,8 @@ std::string WriteBigCatalog(TTempDir& dir, const std::string& name, const std::s
     return path;
 }
 
-class SearchFormTest : public TMainFormTest {
+class SearchFormTest : public TMainFormTest
+{
 protected:
     TSearchForm* search = nullptr;
 
@@ -91,7 +93,8 @@ protected:
 
 TEST_F(SearchFormTest, SearchesTwoCatalogsStopsClosesAndLocates)
 {
-    form->OpenCatalogFiles({WriteBigCatalog(dir, "Alpha", "A"), WriteBigCatalog(dir, "Beta", "B")}, false);
+    form->OpenCatalogFiles({WriteBigCatalog(dir, "Alpha", "A"), WriteBigCatalog(dir, "Beta", "B")},
+                           false);
     ASSERT_EQ(form->Tree().Count(), 2);
     OpenSearch();
     // file1, file10..file19, file100..file199: 100 in each of the 8 folders.
@@ -102,19 +105,20 @@ TEST_F(SearchFormTest, SearchesTwoCatalogsStopsClosesAndLocates)
     bool tried = false;
     int reports = 0;
     qint64 checkedAtEnd = 0, total = 0;
-    auto connection = QObject::connect(search, &TSearchForm::ProgressReported, [&](qint64 checked, qint64 all, int) {
-        ++reports;
-        checkedAtEnd = checked;
-        total = all;
-        if (tried) return;
-        tried = true;
-        EXPECT_TRUE(SearchRunning());
-        form->MenuCloseAllClick();
-        form->SelectNode(form->Tree().Catalog(1));
-        form->MenuSaveClick();
-        form->MenuOpenClick();
-        search->CancelClick();
-    });
+    auto connection = QObject::connect(search, &TSearchForm::ProgressReported,
+                                       [&](qint64 checked, qint64 all, int) {
+                                           ++reports;
+                                           checkedAtEnd = checked;
+                                           total = all;
+                                           if (tried) return;
+                                           tried = true;
+                                           EXPECT_TRUE(SearchRunning());
+                                           form->MenuCloseAllClick();
+                                           form->SelectNode(form->Tree().Catalog(1));
+                                           form->MenuSaveClick();
+                                           form->MenuOpenClick();
+                                           search->CancelClick();
+                                       });
     prompt.Answers = {pbOK, pbOK, pbOK};
     RunToEnd();
     QObject::disconnect(connection);
@@ -142,7 +146,8 @@ TEST_F(SearchFormTest, SearchesTwoCatalogsStopsClosesAndLocates)
     for (int c = 0; c < 2; ++c)
         for (const auto& disk : form->Tree().Catalog(c)->Children())
             for (const auto& folder : disk->Children())
-                EXPECT_TRUE(AsFolder(folder->Data)->FilesInMemory) << "folders with hits keep their files";
+                EXPECT_TRUE(AsFolder(folder->Data)->FilesInMemory)
+                    << "folders with hits keep their files";
 
     // Sorting by size keeps the focused item focused.
     TItemRec* focused = search->FoundModel()->Item(search->FocusedRow());
@@ -150,7 +155,8 @@ TEST_F(SearchFormTest, SearchesTwoCatalogsStopsClosesAndLocates)
     EXPECT_EQ(search->FoundModel()->Item(search->FocusedRow()), focused);
     const auto sizes = search->Found().Entries().Items();
     for (size_t i = 1; i < sizes.size(); ++i)
-        ASSERT_LE(static_cast<TFileRec*>(sizes[i - 1])->Size, static_cast<TFileRec*>(sizes[i])->Size);
+        ASSERT_LE(static_cast<TFileRec*>(sizes[i - 1])->Size,
+                  static_cast<TFileRec*>(sizes[i])->Size);
 
     // Closing a catalog takes its hits out of the list.
     form->SelectNode(form->Tree().Catalog(1));
@@ -159,7 +165,9 @@ TEST_F(SearchFormTest, SearchesTwoCatalogsStopsClosesAndLocates)
     QApplication::processEvents();
     EXPECT_EQ(search->FoundModel()->rowCount(), 4 * 100);
     media = Column(5);
-    EXPECT_EQ(std::count(media.begin(), media.end(), "A1") + std::count(media.begin(), media.end(), "A2"), 4 * 100);
+    EXPECT_EQ(std::count(media.begin(), media.end(), "A1") +
+                  std::count(media.begin(), media.end(), "A2"),
+              4 * 100);
     EXPECT_EQ(search->CatalogTree->topLevelItemCount(), 1) << "the scope tree follows";
 
     // Locate in Catalog selects the hit in the main window.
@@ -194,8 +202,8 @@ TEST_F(SearchFormTest, SearchesTwoCatalogsStopsClosesAndLocates)
     EXPECT_NEAR(search->FoundView->height(), listBefore, 2);
 
     // Remove the focused row and the one before it: the focus stays on the same position.
-    search->FoundView->selectionModel()->select(search->FoundModel()->index(9, 0),
-                                                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    search->FoundView->selectionModel()->select(
+        search->FoundModel()->index(9, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     prompt.Answers = {pbYes};
     search->DeleteSelectedClick();
     EXPECT_EQ(search->FoundModel()->rowCount(), 4 * 100 - 2);
@@ -288,7 +296,8 @@ TEST_F(SearchFormTest, CriteriaAreCheckedAndTidied)
     const std::vector<TFileType> types = RegisteredFileTypes();
     int textRow = -1;
     for (size_t i = 0; i < types.size() && textRow < 0; ++i)
-        if (types[i].Extensions.contains(QStringLiteral(".txt\x01"), Qt::CaseInsensitive)) textRow = int(i) + 1;
+        if (types[i].Extensions.contains(QStringLiteral(".txt\x01"), Qt::CaseInsensitive))
+            textRow = int(i) + 1;
     ASSERT_EQ(search->FileTypeCombo->count(), int(types.size()) + 1);
     emit search->FileTypeCombo->activated(0);
     EXPECT_EQ(search->FileTypeCombo->currentIndex(), -1) << "(none) is never a chosen state";
@@ -352,10 +361,12 @@ TEST_F(SearchFormTest, CategoriesSetupRenamesAndRemovesReferences)
     TTreeNode* music = Find(photos, "Music");
     LoadFiles(music);
     ASSERT_TRUE(music->Data->Next);
-    EXPECT_EQ(CategoryNumber(music->Data->Next->CategoryByte), 0) << "the deleted category is gone from its item";
+    EXPECT_EQ(CategoryNumber(music->Data->Next->CategoryByte), 0)
+        << "the deleted category is gone from its item";
     EXPECT_TRUE(AsCatalog(cat->Data)->Modified);
     std::vector<QString> rows;
-    for (int i = 0; i < search->CategoryList->count(); ++i) rows.push_back(search->CategoryList->item(i)->text());
+    for (int i = 0; i < search->CategoryList->count(); ++i)
+        rows.push_back(search->CategoryList->item(i)->text());
     EXPECT_EQ(rows, (std::vector<QString>{"(Items without category)", "Radio", "Toys", "Work"}));
     EXPECT_EQ(AsCatalog(cat->Data)->FlagNames[0].Str(), "Favourite");
     ASSERT_EQ(search->FlagsList->count(), 1);
@@ -379,7 +390,8 @@ TEST_F(SearchFormTest, KeepsItsPlaceAndListHeight)
     ASSERT_TRUE(search->FoundArea->isVisible());
     const int listHeight = search->FoundArea->height();
     form->close();
-    EXPECT_EQ(search->Found().Count(), 0) << "the list let go of the records before the catalogs closed";
+    EXPECT_EQ(search->Found().Count(), 0)
+        << "the list let go of the records before the catalogs closed";
     form.reset();
     NewForm();
     form->OpenCatalogFiles({file}, false);

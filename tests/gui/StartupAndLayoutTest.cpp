@@ -21,7 +21,8 @@
 using namespace quorvex;
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
 TEST_F(TMainFormTest, SplashGoesAtOnceOnFirstRunElseAfterItsTime)
 {
@@ -41,7 +42,8 @@ TEST_F(TMainFormTest, SplashGoesAtOnceOnFirstRunElseAfterItsTime)
     form->Store().Options().SetTipsCheck(false);
     form->Store().Options().Apply();
     intervals.clear();
-    connection = QObject::connect(form.get(), &TMainForm::SplashInterval, [&](int ms) { intervals.push_back(ms); });
+    connection = QObject::connect(form.get(), &TMainForm::SplashInterval,
+                                  [&](int ms) { intervals.push_back(ms); });
     form->FirstIdle({});
     EXPECT_TRUE(intervals.empty()) << "the splash keeps its 3500 ms";
     QObject::disconnect(connection);
@@ -96,7 +98,8 @@ TEST_F(TMainFormTest, DescriptionTipsUseTheirDelaysAndFont)
     EXPECT_EQ(TDescriptionTips::HideDelay(), 5000);
     o.AutohideCheck = false;
     EXPECT_EQ(TDescriptionTips::HideDelay(), -1) << "without autohide the tip stays";
-    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 800) << "ordinary tooltips";
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 800)
+        << "ordinary tooltips";
     TFontSlot font;
     font.UseCustom = true;
     font.Height = -15;
@@ -118,12 +121,14 @@ TEST_F(TMainFormTest, DescriptionTipsUseTheirDelaysAndFont)
     form->SetViewStyle(vsDetails);
     int row = -1;
     for (int r = 0; r < form->ListModel()->rowCount(); ++r)
-        if (form->ListModel()->data(form->ListModel()->index(r, 0), Qt::DisplayRole).toString() == "README.TXT") row = r;
+        if (form->ListModel()->data(form->ListModel()->index(r, 0), Qt::DisplayRole).toString() ==
+            "README.TXT")
+            row = r;
     ASSERT_GE(row, 0);
     QApplication::processEvents();
     const QPoint at = form->ListView->visualRect(form->ListModel()->index(row, 0)).center();
-    QMouseEvent move(QEvent::MouseMove, at, form->ListView->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, at, form->ListView->viewport()->mapToGlobal(at),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(form->ListView->viewport(), &move);
     EXPECT_TRUE(WaitFor([] { return QToolTip::isVisible(); }, 3000));
     EXPECT_TRUE(QToolTip::text().contains("Read this first"));
@@ -139,20 +144,23 @@ TEST_F(TMainFormTest, EscStopsALongSortWithEveryItemKept)
     TTreeNode* cat = b.Catalog("Big");
     TTreeNode* disk = b.Disk(cat, "Disk");
     TTreeNode* folder = b.Folder(disk, "Many");
-    for (int i = 0; i < 20000; ++i) b.File(folder, "f" + std::to_string((i * 7919) % 20000) + ".dat", (i * 31) % 5000);
+    for (int i = 0; i < 20000; ++i)
+        b.File(folder, "f" + std::to_string((i * 7919) % 20000) + ".dat", (i * 31) % 5000);
     WriteCatalogFile(cat, dir.Path("big.ctf"));
     form->OpenCatalogFiles({dir.Path("big.ctf")}, false);
     form->SelectNode(Find(Find(form->Tree().Catalog(0), "Disk"), "Many"));
     const std::vector<TItemRec*> before = form->ListModel()->Store();
     ASSERT_EQ(before.size(), 20001u); // with ".."
 
-    QCoreApplication::postEvent(form->ListView, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    QCoreApplication::postEvent(form->ListView,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
     prompt.Answers = {pbYes};
     form->SortCommand(2);
     ASSERT_EQ(prompt.Shown.size(), 1u);
     EXPECT_EQ(prompt.Shown[0].Caption, "Cancel sort");
     const std::vector<TItemRec*>& after = form->ListModel()->Store();
-    EXPECT_EQ(std::set<TItemRec*>(after.begin(), after.end()), std::set<TItemRec*>(before.begin(), before.end()));
+    EXPECT_EQ(std::set<TItemRec*>(after.begin(), after.end()),
+              std::set<TItemRec*>(before.begin(), before.end()));
     EXPECT_EQ(after.size(), before.size());
 
     // Without Esc the same sort runs to its end.
@@ -162,7 +170,8 @@ TEST_F(TMainFormTest, EscStopsALongSortWithEveryItemKept)
     EXPECT_TRUE(prompt.Shown.empty());
     const auto& sorted = form->ListModel()->Store();
     for (size_t i = 2; i < sorted.size(); ++i)
-        ASSERT_LE(static_cast<TFileRec*>(sorted[i - 1])->Size, static_cast<TFileRec*>(sorted[i])->Size);
+        ASSERT_LE(static_cast<TFileRec*>(sorted[i - 1])->Size,
+                  static_cast<TFileRec*>(sorted[i])->Size);
 }
 
 } // namespace

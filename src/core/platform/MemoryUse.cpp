@@ -7,9 +7,11 @@
 #endif
 #include <unistd.h>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 // Resident memory of the process, for allocators that do not report to the C library.
 uint64_t ResidentBytes()

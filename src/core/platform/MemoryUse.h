@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-namespace quorvex {
+namespace quorvex
+{
 
 // Bytes in use by the program's heap, 0 when the platform cannot tell.
 uint64_t MemoryInUse();

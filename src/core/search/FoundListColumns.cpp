@@ -7,25 +7,37 @@
 
 #include <array>
 
-namespace quorvex {
+namespace quorvex
+{
 
-namespace {
+namespace
+{
 
 constexpr std::array<int, FoundColumnCount> ItemFields{0, 1, 2, 3, 4, 10, 11, 12, 7, 6};
 constexpr std::array<int, FoundColumnCount> DiskFields{0, -1, 3, 5, -1, -1, 1, 10, 7, 13};
 // Disks sort by the keys of the disk list: name, media type, capacity, catalogued, description.
 constexpr std::array<int, FoundColumnCount> DiskSortKeys{0, 0, 3, 5, 0, 0, 1, 0, 0, 6};
 
-const char* const Titles[FoundColumnCount] = {"File, Folder or Disk", "Ext", "Item Size", "Item Date", "Item Time",
-                                              "Media Name", "Media Type", "Location", "Category", "Description"};
+const char* const Titles[FoundColumnCount] = {
+    "File, Folder or Disk", "Ext",        "Item Size", "Item Date", "Item Time",
+    "Media Name",           "Media Type", "Location",  "Category",  "Description"};
 
-bool ValidColumn(int column) { return column >= 0 && column < FoundColumnCount; }
+bool ValidColumn(int column)
+{
+    return column >= 0 && column < FoundColumnCount;
+}
 
 } // namespace
 
-QString FoundColumnTitle(int column) { return ValidColumn(column) ? QString::fromLatin1(Titles[column]) : QString(); }
+QString FoundColumnTitle(int column)
+{
+    return ValidColumn(column) ? QString::fromLatin1(Titles[column]) : QString();
+}
 
-bool FoundColumnRightAligned(int column) { return column >= 2 && column <= 4; }
+bool FoundColumnRightAligned(int column)
+{
+    return column >= 2 && column <= 4;
+}
 
 int FoundColumnField(const TItemRec* rec, int column)
 {

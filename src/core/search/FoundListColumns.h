@@ -6,7 +6,8 @@
 
 #include <QString>
 
-namespace quorvex {
+namespace quorvex
+{
 
 class TFoundList;
 

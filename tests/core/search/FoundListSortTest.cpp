@@ -10,18 +10,21 @@
 using namespace quorvex;
 using namespace quorvex::testing;
 
-namespace {
+namespace
+{
 
 std::vector<QString> Names(const TFoundList& list)
 {
     std::vector<QString> names;
-    for (int i = 0; i < list.Count(); ++i) names.push_back(FoundItemText(list.Item(i), 0));
+    for (int i = 0; i < list.Count(); ++i)
+        names.push_back(FoundItemText(list.Item(i), 0));
     return names;
 }
 
 void ExpectSlotsMatchPositions(const TFoundList& list)
 {
-    for (int i = 0; i < list.Count(); ++i) EXPECT_EQ(list.Item(i)->Slots[SearchSlot], i);
+    for (int i = 0; i < list.Count(); ++i)
+        EXPECT_EQ(list.Item(i)->Slots[SearchSlot], i);
 }
 
 } // namespace
@@ -44,15 +47,18 @@ TEST(FoundListSort, ByColumnThenReversedWithSlotsRenumbered)
 
     SortFoundList(list, 0, true);
     // Disks before folders before files, each kind by name.
-    EXPECT_EQ(Names(list), (std::vector<QString>{"Zeta disk", "Middle", "a.bin", "b.txt", "c.doc"}));
+    EXPECT_EQ(Names(list),
+              (std::vector<QString>{"Zeta disk", "Middle", "a.bin", "b.txt", "c.doc"}));
     EXPECT_EQ(list.SortColumn, 0);
     ExpectSlotsMatchPositions(list);
 
     SortFoundList(list, 2, true); // Item Size
-    EXPECT_EQ(Names(list), (std::vector<QString>{"Zeta disk", "Middle", "c.doc", "a.bin", "b.txt"}));
+    EXPECT_EQ(Names(list),
+              (std::vector<QString>{"Zeta disk", "Middle", "c.doc", "a.bin", "b.txt"}));
     SortFoundList(list, 2, true); // the same column again: reversed, not sorted again
     EXPECT_TRUE(list.SortReversed);
-    EXPECT_EQ(Names(list), (std::vector<QString>{"b.txt", "a.bin", "c.doc", "Middle", "Zeta disk"}));
+    EXPECT_EQ(Names(list),
+              (std::vector<QString>{"b.txt", "a.bin", "c.doc", "Middle", "Zeta disk"}));
     ExpectSlotsMatchPositions(list);
 
     SortFoundList(list, 7, true); // Location: the parent's path
