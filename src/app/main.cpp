@@ -39,6 +39,9 @@ int main(int argc, char* argv[])
     QObject::connect(&mainForm, &TMainForm::SplashMessage, [&](const QString& text) {
         if (splash) splash->SetMessage(text);
     });
+    QObject::connect(&mainForm, &TMainForm::SplashInterval, [&](int milliseconds) {
+        if (splash) splash->Timer->setInterval(milliseconds);
+    });
     TInstanceServer server;
     QObject::connect(&server, &TInstanceServer::HandOver, &mainForm, [&](int n) {
         // Handled after the socket's own event, like a posted message.
@@ -47,10 +50,7 @@ int main(int argc, char* argv[])
     server.Listen(instanceName);
     mainForm.show();
     mainForm.Store().Options().Apply(); // the settings reach the windows once they are shown
-    QTimer::singleShot(0, &mainForm, [&] {
-        mainForm.FirstIdle(params);
-        if (splash && !mainForm.SettingsWerePresent()) splash->Timer->setInterval(1);
-    });
+    QTimer::singleShot(0, &mainForm, [&] { mainForm.FirstIdle(params); });
     const int code = app.exec();
     SetPrompt(nullptr);
     SetFileDialogs(nullptr);

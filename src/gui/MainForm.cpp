@@ -1,9 +1,12 @@
 #include "MainForm.h"
 
 #include "AddDiskController.h"
+#include "DescriptionTips.h"
 #include "EditForm.h"
 #include "GuiProgress.h"
 #include "HelpForm.h"
+#include "SearchForm.h"
+#include "SortInterrupt.h"
 #include "ToolIcons.h"
 #include "app/CatalogCommands.h"
 #include "app/FileTypeRegistration.h"
@@ -11,6 +14,7 @@
 #include "browser/BrowserOptions.h"
 #include "catalog/ItemRoutines.h"
 #include "catalog/ResultLists.h"
+#include "search/SearchGuard.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -28,6 +32,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -49,6 +54,7 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
     CreateToolbar();
     CreateDiskActions();
     CreateStatusBar();
+    CreateSearchCommands();
 
     ListUpdateTimer = new QTimer(this);
     ListUpdateTimer->setSingleShot(true);
@@ -68,9 +74,11 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
     if (setup.RegisterFileType) RegisterCatalogFileType(QApplication::applicationFilePath());
     m_settingsPresent = m_store->SettingsPresent();
     CopyOptions(m_store->Options(), BrowserOptions());
+    DBTree->setAnimated(!BrowserOptions().DisableSmoothCheck);
     SetOptions(&m_store->Options());
     m_store->Options().AddApplyHook([this](const TOptions& options, const TApplyChanges& changes) {
         CopyOptions(options, BrowserOptions());
+        DBTree->setAnimated(!BrowserOptions().DisableSmoothCheck);
         ApplyAutoSave();
         if (changes.ArchivesSortChanged) SortMainList(true);
         if (changes.FormattedSizesChanged) m_listModel->RefreshAll();
@@ -81,6 +89,7 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
         RefreshRecentMenu();
     };
     RefreshRecentMenu();
+    RestoreToolbarPlacement();
     RestoreLayout();
     ApplyAutoSave();
     RefreshCommands();
@@ -90,6 +99,9 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
 TMainForm::~TMainForm()
 {
     m_closing = true;
+    // Its lists point into the records: it goes before the catalogs do.
+    delete m_search;
+    m_search = nullptr;
     if (!m_shownNode && m_listModel) m_listModel->Clear();
     SaveLayout();
     CatalogEvents().ModifiedChanged = nullptr;
@@ -168,6 +180,12 @@ void TMainForm::CreateViews()
         if (m_busy == 0) RefreshStatus();
     });
 
+    TDescriptionTips::ApplyOrdinaryDelays();
+    auto* tips = new TDescriptionTips(this);
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(DBTree), static_cast<QAbstractItemView*>(ListView),
+                                    static_cast<QAbstractItemView*>(IconView)})
+        tips->Attach(view);
+
     m_listStack = new QStackedWidget;
     m_listStack->addWidget(ListView);
     m_listStack->addWidget(IconView);
@@ -179,6 +197,8 @@ void TMainForm::CreateViews()
     m_splitter->setStretchFactor(1, 1);
     m_splitter->setSizes({230, 570});
     m_splitter->setChildrenCollapsible(false);
+    // Live redraw while dragging follows the desktop's setting, as the style reports it.
+    m_splitter->setOpaqueResize(m_splitter->style()->styleHint(QStyle::SH_Splitter_OpaqueResize, nullptr, m_splitter));
     setCentralWidget(m_splitter);
 }
 
@@ -357,6 +377,7 @@ void TMainForm::RestoreLayout()
 
 void TMainForm::SaveLayout()
 {
+    SaveToolbarPlacement();
     TMainLayout layout;
     const QRect g = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
     layout.Bounds = {g.left(), g.top(), g.width(), g.height()};
@@ -401,6 +422,10 @@ void TMainForm::ScheduleIdle()
 void TMainForm::Idle()
 {
     m_idleScheduled = false;
+    if (TSortInterrupt::Active()) {
+        QTimer::singleShot(50, this, [this] { ScheduleIdle(); });
+        return;
+    }
     m_busy = 0;
     if (m_navigationPending) {
         m_navigationPending = false;
@@ -441,6 +466,7 @@ void TMainForm::TreeContextMenu(const QPoint& pos)
     }
     if (onCatalog) {
         menu.addSeparator();
+        menu.addAction(TreeCategories);
         TreeSaveCatalog->setEnabled(MenuSave->isEnabled());
         menu.addAction(TreeSaveCatalog);
         menu.addAction(TreeCloseCatalog);
@@ -543,6 +569,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     if (m_closing) {
         event->accept();
+        return;
+    }
+    if (!EndSearchBeforeExit([] { QApplication::processEvents(); })) {
+        event->ignore();
         return;
     }
     TCloseHooks hooks = CloseHooks();

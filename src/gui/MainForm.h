@@ -36,6 +36,7 @@ namespace quorvex {
 class TEditForm;
 class TOptionsForm;
 class TAddDiskController;
+class TSearchForm;
 class TGuiProgress;
 class THelpForm;
 struct TOpenRequest;
@@ -104,6 +105,14 @@ public:
     QAction* TreeMenuNewDisk = nullptr;
     QAction* TreeMenuUpdateDisk = nullptr;
     QAction* ListMenuUpdateDisk = nullptr;
+    // Search and categories (MainFormSearch.cpp).
+    void MenuSearchClick();
+    void MenuCategoriesClick(TTreeNode* node);
+    TSearchForm* SearchWindow() const { return m_search; }
+    TTreeNode* ShownNode() const { return m_shownNode; }
+    QAction* MenuSearch = nullptr;
+    QAction* MenuCategories = nullptr;
+    QAction* TreeCategories = nullptr;
     void ShowHelp();
 
     TCatalogTree& Tree() { return m_tree; }
@@ -143,6 +152,7 @@ public:
 
 signals:
     void SplashMessage(const QString& text);
+    void SplashInterval(int milliseconds);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -158,9 +168,14 @@ private:
     void CreateDiskActions();
     void CreateToolbar();
     void CreateStatusBar();
+    void CreateSearchCommands();
+    void RefreshSearchCommands();
+    void CatalogsChanged(); // the search window follows opened and closed catalogs
     void CreateViews();
     void RestoreLayout();
     void SaveLayout();
+    void RestoreToolbarPlacement();
+    void SaveToolbarPlacement();
     void RefreshRecentMenu();
     void ApplyAutoSave();
     void ScheduleIdle();
@@ -201,6 +216,7 @@ private:
     TEditForm* m_editForm = nullptr;
     TOptionsForm* m_optionsForm = nullptr;
     std::unique_ptr<TAddDiskController> m_addDisk;
+    TSearchForm* m_search = nullptr;
 
     TTreeNode* m_shownNode = nullptr;
     TItemRec* m_selectAfterFill = nullptr;

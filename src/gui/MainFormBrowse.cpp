@@ -3,6 +3,7 @@
 
 #include "GuiProgress.h"
 #include "MainForm.h"
+#include "SortInterrupt.h"
 #include "ToolIcons.h"
 #include "browser/BrowserOptions.h"
 #include "browser/DisplayText.h"
@@ -59,6 +60,10 @@ void TMainForm::TreeSelectionChanged()
 void TMainForm::ListUpdateTimerFired()
 {
     ListUpdateTimer->stop();
+    if (TSortInterrupt::Active()) {
+        ListUpdateTimer->start();
+        return;
+    }
     if (SelectedNode() != m_shownNode) {
         m_busy = 0;
         TreeSelectionChanged();
@@ -132,7 +137,8 @@ void TMainForm::ShowNodeContents(TTreeNode* node)
             if (child->Data) store.push_back(child->Data);
         if (!catalog)
             for (TFileRec* f = node->Data->Next; f; f = f->Next) store.push_back(f);
-        SortList(store, SortContextFor(catalog));
+        TSortInterrupt interrupt;
+        SortList(store, SortContextFor(catalog), [&interrupt] { return interrupt(); });
         SortTreeChildren(node);
     }
     m_listModel->SetStore(std::move(store), columns);
@@ -309,8 +315,12 @@ void TMainForm::SortMainList(bool resort)
     std::vector<TItemRec*> store = m_listModel->Store();
     TTreeNode* node = SelectedNode();
     const bool diskList = !node || (node->Data && ItemIs(node->Data, ikCatalog));
-    if (resort) SortList(store, SortContextFor(diskList));
-    else ReverseList(store);
+    if (resort) {
+        TSortInterrupt interrupt;
+        SortList(store, SortContextFor(diskList), [&interrupt] { return interrupt(); });
+    } else {
+        ReverseList(store);
+    }
     m_listModel->Reordered(store); // selection and focus follow their records
     const QModelIndex current = ListView->selectionModel()->currentIndex();
     if (current.isValid()) CurrentListView()->scrollTo(current);
@@ -385,6 +395,7 @@ void TMainForm::RefreshCommands()
     const bool items = m_listModel->rowCount() > 0;
     for (QAction* a : ViewActions) a->setEnabled(items);
     RefreshSortControls();
+    RefreshSearchCommands();
     RefreshStatus();
 }
 

@@ -4,6 +4,8 @@
 #include "EditForm.h"
 #include "GuiProgress.h"
 #include "HelpForm.h"
+#include "SearchForm.h"
+#include "ShutdownForm.h"
 #include "MainForm.h"
 #include "app/CatalogCommands.h"
 #include "app/HandOver.h"
@@ -16,7 +18,9 @@
 #include "config/Options.h"
 #include "extract/TempExtractedFiles.h"
 #include "platform/FileSystem.h"
+#include "platform/MemoryUse.h"
 #include "platform/Prompt.h"
+#include "search/SearchGuard.h"
 
 #include <QApplication>
 #include <QTreeView>
@@ -32,6 +36,7 @@ TCloseHooks TMainForm::CloseHooks()
     hooks.AfterClose = [this] {
         m_shownNode = nullptr;
         ShowNodeContents(nullptr);
+        CatalogsChanged();
     };
     hooks.ProgramClosing = m_closing;
     return hooks;
@@ -50,12 +55,14 @@ void TMainForm::FirstIdle(const std::vector<std::string>& params)
     hooks.OpenCatalogCount = [this] { return m_tree.Count(); };
     hooks.RefreshCommands = [this] { RefreshCommands(); };
     hooks.SplashMessage = [this](const QString& text) { emit SplashMessage(text); };
+    hooks.SetSplashInterval = [this](int milliseconds) { emit SplashInterval(milliseconds); };
     RunFirstIdle(input, hooks);
     m_firstIdleDone = true;
 }
 
 void TMainForm::RunOpenRequest(TOpenRequest& request)
 {
+    if (RefuseWhileSearching(TSearchBlocked::OpenCatalog)) return;
     TOpenContext context;
     context.Tree = &m_tree;
     context.Recent = &m_recent;
@@ -74,6 +81,7 @@ void TMainForm::RunOpenRequest(TOpenRequest& request)
     m_busy = std::max(0, m_busy - 1);
     m_shownNode = nullptr;
     ShowNodeContents(SelectedNode());
+    CatalogsChanged();
     RefreshCommands();
     RefreshStatus();
 }
@@ -119,6 +127,7 @@ void TMainForm::MenuNewClick()
 bool TMainForm::SaveCatalogNode(TTreeNode* catalogNode, bool saveAs)
 {
     if (!catalogNode || !AsCatalog(catalogNode->Data)) return false;
+    if (RefuseWhileSearching(TSearchBlocked::SaveCatalog)) return false;
     TSaveOptions options;
     options.DefaultCatalogFolder = BrowserOptions().CatalogPathEdit;
     options.CreateBackup = BrowserOptions().CreateBakCheck;
@@ -139,7 +148,7 @@ void TMainForm::MenuSaveAsClick() { SaveCatalogNode(OwningCatalog(SelectedNode()
 void TMainForm::MenuCloseClick()
 {
     TTreeNode* cat = OwningCatalog(SelectedNode());
-    if (!cat) return;
+    if (!cat || RefuseWhileSearching(TSearchBlocked::CloseCatalog)) return;
     TCloseHooks hooks = CloseHooks();
     CloseCatalog(cat, true, hooks);
     RefreshCommands();
@@ -148,7 +157,7 @@ void TMainForm::MenuCloseClick()
 
 void TMainForm::CloseTreeCatalog(TTreeNode* node)
 {
-    if (!node) return;
+    if (!node || RefuseWhileSearching(TSearchBlocked::CloseCatalog)) return;
     TCloseHooks hooks = CloseHooks();
     CloseCatalog(node, true, hooks);
     RefreshCommands();
@@ -157,6 +166,7 @@ void TMainForm::CloseTreeCatalog(TTreeNode* node)
 
 void TMainForm::MenuCloseAllClick()
 {
+    if (RefuseWhileSearching(TSearchBlocked::CloseCatalog)) return;
     if (Prompt().Ask("Confirm closing", "About to close all opened catalogs. Please confirm.", pbOK | pbCancel,
                      TPromptIcon::Question, pbOK) != pbOK)
         return;
@@ -183,6 +193,7 @@ void TMainForm::OpenDroppedFiles(const std::vector<std::string>& names)
 void TMainForm::AutoSave()
 {
     ApplyAutoSave();
+    if (SearchRunning()) return; // tried again at the next idle moment after the search
     m_autoSavePending = false;
     Progress().SetStatus(QStringLiteral("Starting AutoSave..."), StatusBusy);
     for (int i = 0; i < m_tree.Count(); ++i) {
@@ -199,6 +210,18 @@ void TMainForm::ExitSequence()
     hide();
     m_closing = true;
     ResultLists().ProgramClosing = true;
+    std::unique_ptr<TShutdownForm> shutdown;
+    if (MemoryInUse() > ShutdownWindowThreshold) {
+        shutdown = std::make_unique<TShutdownForm>(windowIcon());
+        shutdown->show();
+        QApplication::processEvents();
+    }
+    if (m_search) {
+        // Its list points into the records: it lets go of them before the catalogs close.
+        m_search->hide();
+        QApplication::processEvents();
+        m_search->ReleaseResults();
+    }
     if (m_help) m_help->close();
     QApplication::processEvents();
     TCloseHooks hooks = CloseHooks();

@@ -3,9 +3,17 @@
 
 #include "GuiFixture.h"
 
+#include "CategoriesForm.h"
 #include "GuiProgress.h"
+#include "SearchForm.h"
+#include "FoundListModel.h"
 
 #include <QDir>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QTreeView>
 
 using namespace quorvex;
@@ -47,6 +55,57 @@ TEST_F(TMainFormTest, Screenshots)
     progress->Advance(4);
     progress->WaitForm()->grab().save(folder + "/wait.png");
     progress->CloseWait();
+}
+
+TEST_F(TMainFormTest, SearchAndCategoriesScreenshots)
+{
+    const QString folder = qEnvironmentVariable("QUORVEX_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "QUORVEX_SCREENSHOTS not set";
+    QDir().mkpath(folder);
+    form->OpenCatalogFiles({ShowcaseFile(), SampleFile("sample.ctf")}, false);
+    form->MenuSearchClick();
+    TSearchForm* search = form->SearchWindow();
+    ASSERT_TRUE(search);
+    auto shoot = [&](QWidget* w, const QString& name) {
+        QApplication::processEvents();
+        QTest::qWait(50);
+        w->grab().save(folder + "/" + name + ".png");
+    };
+    shoot(search, "search-empty");
+    search->ByNameCheck->setChecked(true);
+    search->ByCategoryCheck->setChecked(true);
+    search->BySizeCheck->setChecked(true);
+    search->ByDateCheck->setChecked(true);
+    search->ShowLimitCheck->setChecked(true);
+    search->ShowSettingsCheck->setChecked(true);
+    search->Pages->setCurrentIndex(0);
+    shoot(search, "search-what");
+    for (int page = 1; page < search->Pages->count(); ++page) {
+        if (!search->Pages->isTabVisible(page)) continue;
+        search->Pages->setCurrentIndex(page);
+        shoot(search, QStringLiteral("search-page%1").arg(page));
+    }
+    search->ByCategoryCheck->setChecked(false);
+    search->BySizeCheck->setChecked(false);
+    search->ByDateCheck->setChecked(false);
+    search->NameEdit->setText("a");
+    search->FindClick();
+    ASSERT_TRUE(WaitFor([&] { return !search->Searching(); }));
+    search->resize(900, search->height());
+    shoot(search, "search-results");
+    search->SetViewStyle(0);
+    shoot(search, "search-large-icons");
+    search->SetViewStyle(3);
+    search->MaximizeAction->trigger();
+    shoot(search, "search-maximized");
+    search->MaximizeAction->trigger();
+
+    TCategoriesForm categories(form->Tree(), form->Tree().Catalog(0), form.get());
+    categories.show();
+    categories.CategoryListBox->setCurrentRow(1);
+    shoot(&categories, "categories");
+    categories.Setup().Cancel();
+    categories.hide();
 }
 
 } // namespace

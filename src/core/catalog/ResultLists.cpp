@@ -1,5 +1,7 @@
 #include "catalog/ResultLists.h"
 
+#include <algorithm>
+
 namespace quorvex {
 
 namespace {
@@ -40,6 +42,20 @@ void TResultList::Compact()
     }
     m_items.resize(out);
     m_needsCompact = false;
+}
+
+void TResultList::Sort(const std::function<bool(const TItemRec*, const TItemRec*)>& less)
+{
+    Compact();
+    std::stable_sort(m_items.begin(), m_items.end(), less);
+    Compact();
+}
+
+void TResultList::Reverse()
+{
+    Compact();
+    std::reverse(m_items.begin(), m_items.end());
+    Compact();
 }
 
 void TResultList::Clear()

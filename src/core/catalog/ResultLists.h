@@ -25,6 +25,9 @@ public:
     // Drops cleared entries and renumbers the slots of the rest.
     void Compact();
     void Clear();
+    // Stable reordering by less (entries must not be empty); slots are renumbered.
+    void Sort(const std::function<bool(const TItemRec*, const TItemRec*)>& less);
+    void Reverse();
     bool NeedsCompact() const { return m_needsCompact; }
 
     // Called when an entry was cleared, so the owning window can schedule a compaction.
