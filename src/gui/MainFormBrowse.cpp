@@ -13,11 +13,15 @@
 #include "platform/Prompt.h"
 
 #include <QApplication>
+#include <QDate>
+#include <QLocale>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
 #include <QStackedWidget>
 #include <QTreeView>
+
+#include <algorithm>
 
 namespace quorvex {
 
@@ -101,8 +105,14 @@ void TMainForm::ApplyColumnWidths()
     const auto& widths = m_columnWidths[set == csDisks ? 0 : 1];
     static const int diskDefaults[] = {150, 115, 120, 80, 80, 150, 260};
     static const int fileDefaults[] = {170, 45, 75, 80, 60, 45, 190, 90};
+    // A date of two-digit day and a long month name, in the system's short format, must fit the
+    // date column at its default width whatever the font.
+    const int dateColumn = set == csDisks ? -1 : 3;
+    const QString sampleDate = QLocale::system().toString(QDate(2026, 9, 28), QLocale::ShortFormat);
+    const int dateWidth = ListView->fontMetrics().horizontalAdvance(sampleDate) + 16;
     for (int i = 0; i < m_listModel->columnCount(); ++i) {
-        const int w = size_t(i) < widths.size() ? widths[size_t(i)] : (set == csDisks ? diskDefaults[i] : fileDefaults[i]);
+        int w = size_t(i) < widths.size() ? widths[size_t(i)] : (set == csDisks ? diskDefaults[i] : fileDefaults[i]);
+        if (size_t(i) >= widths.size() && i == dateColumn) w = std::max(w, dateWidth);
         ListView->header()->resizeSection(i, w);
     }
 }
