@@ -2,20 +2,22 @@
 // The ARC and PAK directory: one member header after the other up to the 1A 00 marker.
 // The two share the layout; only the names of the methods differ.
 
-#include "DirectoryReader.h"
+#include "ArcHeaders.h"
+#include "MemberChainDirectory.h"
 
 namespace quorvex {
 
-class TArcDirectory : public TDirectoryReader
+class TArcDirectory : public TMemberChainDirectory<TArcHeader>
 {
 public:
-    explicit TArcDirectory(bool pak) : m_pak(pak) {}
-    size_t HeaderLength() const override;
-    void Setup(TListingHost& host, TListingCursor& cursor) override;
-    void ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
-                    std::span<const uint8_t> header) override;
+    explicit TArcDirectory(bool pak)
+        : TMemberChainDirectory(&TArcHeaders::Read, TArcHeaders::HeaderLength), m_pak(pak)
+    {
+    }
 
 private:
+    bool Describe(TListingHost& host, const TArcHeader& h, TArchiveMember& m) override;
+
     bool m_pak;
 };
 

@@ -1,41 +1,22 @@
 #include "ArjDirectory.h"
 
 #include "ArchiveErrors.h"
-#include "ArchiveSource.h"
-#include "ArjHeaders.h"
 
 namespace quorvex {
 
-size_t TArjDirectory::HeaderLength() const
+std::optional<int64_t> TArjDirectory::FirstHeader(TListingHost& host, int64_t archiveStart)
 {
-    return TArjHeaders::MinimumLength;
-}
-
-void TArjDirectory::Setup(TListingHost& host, TListingCursor& cursor)
-{
-    TArchiveSource& src = host.Source();
-    cursor.E = src.Size();
     TArjHeader main;
-    if (!TArjHeaders::Read(src, host.State().StartOffset - 1, main)) {
-        cursor.End();
-        return;
-    }
+    if (!TArjHeaders::Read(host.Source(), archiveStart, main)) return std::nullopt;
     host.State().ArchiveComment = main.Comment;
-    cursor.P = main.NextPos;
+    return main.NextPos;
 }
 
-void TArjDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
-                               std::span<const uint8_t>)
+bool TArjDirectory::Describe(TListingHost& host, const TArjHeader& h, TArchiveMember& m)
 {
-    TArjHeader h;
-    if (!TArjHeaders::Read(host.Source(), headerPos, h)) {
-        cursor.End();
-        return;
-    }
     // Following volumes is switched off in this program.
     if (h.ContinuesInNextVolume()) host.Fail(E_OPEN, "0");
 
-    TArchiveMember& m = host.Member();
     m.MemberName = BackslashPath(h.Name);
     m.MemberComment = h.Comment;
     m.PackedSize = int32_t(h.PackedSize);
@@ -49,9 +30,7 @@ void TArjDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
     m.VersionNeeded = h.VersionNeeded;
     m.InternalAttr = 32;
     m.ExternalAttr = 32;
-    m.CompressOption = 0;
-    host.ReportMember(headerPos);
-    cursor.P = h.NextPos;
+    return true;
 }
 
 } // namespace quorvex

@@ -2,17 +2,19 @@
 // The ARJ directory: the main header with the archive comment, then one header per member.
 // Volumes are not followed: a member that continues in the next volume ends the listing.
 
-#include "DirectoryReader.h"
+#include "ArjHeaders.h"
+#include "MemberChainDirectory.h"
 
 namespace quorvex {
 
-class TArjDirectory : public TDirectoryReader
+class TArjDirectory : public TMemberChainDirectory<TArjHeader>
 {
 public:
-    size_t HeaderLength() const override;
-    void Setup(TListingHost& host, TListingCursor& cursor) override;
-    void ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
-                    std::span<const uint8_t> header) override;
+    TArjDirectory() : TMemberChainDirectory(&TArjHeaders::Read, TArjHeaders::MinimumLength) {}
+
+private:
+    std::optional<int64_t> FirstHeader(TListingHost& host, int64_t archiveStart) override;
+    bool Describe(TListingHost& host, const TArjHeader& h, TArchiveMember& m) override;
 };
 
 } // namespace quorvex

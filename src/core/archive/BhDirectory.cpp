@@ -1,30 +1,9 @@
 #include "BhDirectory.h"
 
-#include "ArchiveSource.h"
-#include "BhHeaders.h"
-
 namespace quorvex {
 
-size_t TBhDirectory::HeaderLength() const
+bool TBhDirectory::Describe(TListingHost&, const TBhHeader& h, TArchiveMember& m)
 {
-    return TBhHeaders::HeaderLength;
-}
-
-void TBhDirectory::Setup(TListingHost& host, TListingCursor& cursor)
-{
-    cursor.P = host.State().StartOffset - 1;
-    cursor.E = host.Source().Size();
-}
-
-void TBhDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
-                              std::span<const uint8_t>)
-{
-    TBhHeader h;
-    if (!TBhHeaders::Read(host.Source(), headerPos, h)) {
-        cursor.End();
-        return;
-    }
-    TArchiveMember& m = host.Member();
     m.MemberName = BackslashPath(h.Name);
     m.PackedSize = int32_t(h.PackedSize);
     m.UnpackedSize = int32_t(h.UnpackedSize);
@@ -36,10 +15,7 @@ void TBhDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64_
     m.VersionNeeded = h.VersionNeeded;
     m.InternalAttr = int16_t(h.Attributes);
     m.ExternalAttr = h.Attributes;
-    m.CompressOption = 0;
-    m.MemberComment.clear();
-    host.ReportMember(headerPos);
-    cursor.P = h.NextPos;
+    return true;
 }
 
 } // namespace quorvex

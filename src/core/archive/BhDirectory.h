@@ -1,17 +1,18 @@
 #pragma once
 // The BH directory: one member header after the other from the start of the archive.
 
-#include "DirectoryReader.h"
+#include "BhHeaders.h"
+#include "MemberChainDirectory.h"
 
 namespace quorvex {
 
-class TBhDirectory : public TDirectoryReader
+class TBhDirectory : public TMemberChainDirectory<TBhHeader>
 {
 public:
-    size_t HeaderLength() const override;
-    void Setup(TListingHost& host, TListingCursor& cursor) override;
-    void ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
-                    std::span<const uint8_t> header) override;
+    TBhDirectory() : TMemberChainDirectory(&TBhHeaders::Read, TBhHeaders::HeaderLength) {}
+
+private:
+    bool Describe(TListingHost& host, const TBhHeader& h, TArchiveMember& m) override;
 };
 
 } // namespace quorvex

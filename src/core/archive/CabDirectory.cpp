@@ -59,7 +59,6 @@ void TCabDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
     TArchiveMember& m = host.Member();
     m.MemberName = BackslashPath(f.Name);
     m.PackedSize = m.UnpackedSize = int32_t(f.Size);
-    m.CRC = 0;
     m.MemberDate = DosDateTimeToDateTime(uint32_t(f.Date) << 16 | f.Time);
     // A cabinet's folders may be compressed differently: the file's own folder decides.
     const size_t folder = f.FolderIndex(m_cabinet);
@@ -70,8 +69,6 @@ void TCabDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
     m.VersionNeeded = m_cabinet.VersionMajor;
     m.InternalAttr = int16_t(f.Attributes);
     m.ExternalAttr = f.Attributes;
-    m.CompressOption = 0;
-    m.MemberComment.clear();
     host.ReportMember(headerPos);
     cursor.P = f.NextPos;
     if (m_filesLeft == 0) NextCabinet(host, cursor);

@@ -2,8 +2,8 @@
 // The shared frame of the per-format directory readers. The listing loop reads one
 // fixed-length header at a time at position P while P + HeaderLength() < E and hands it to
 // the format's reader, which fills the member record, reports the member and moves P on.
-// A new format is one class derived from TDirectoryReader plus one line in
-// DirectoryReaders.cpp.
+// A new format is one class derived from TDirectoryReader (or, for a chain of member
+// headers, from TMemberChainDirectory) plus one line in DirectoryReaders.cpp.
 
 #include "ArcType.h"
 #include "ArchiveMember.h"

@@ -1,30 +1,14 @@
 #include "HaDirectory.h"
 
-#include "ArchiveSource.h"
-#include "HaHeaders.h"
-
 namespace quorvex {
 
-size_t THaDirectory::HeaderLength() const
+std::optional<int64_t> THaDirectory::FirstHeader(TListingHost&, int64_t archiveStart)
 {
-    return THaHeaders::HeaderLength;
+    return archiveStart + int64_t(THaHeaders::ArchiveHeaderLength);
 }
 
-void THaDirectory::Setup(TListingHost& host, TListingCursor& cursor)
+bool THaDirectory::Describe(TListingHost&, const THaHeader& h, TArchiveMember& m)
 {
-    cursor.P = host.State().StartOffset - 1 + int64_t(THaHeaders::ArchiveHeaderLength);
-    cursor.E = host.Source().Size();
-}
-
-void THaDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
-                              std::span<const uint8_t>)
-{
-    THaHeader h;
-    if (!THaHeaders::Read(host.Source(), headerPos, h)) {
-        cursor.End();
-        return;
-    }
-    TArchiveMember& m = host.Member();
     m.MemberName = h.FullName();
     m.PackedSize = int32_t(h.PackedSize);
     m.UnpackedSize = int32_t(h.UnpackedSize);
@@ -35,10 +19,7 @@ void THaDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64_
     m.VersionMadeBy = m.VersionNeeded = h.Version;
     m.InternalAttr = 32;
     m.ExternalAttr = 32;
-    m.CompressOption = 0;
-    m.MemberComment.clear();
-    host.ReportMember(headerPos);
-    cursor.P = h.NextPos;
+    return true;
 }
 
 } // namespace quorvex

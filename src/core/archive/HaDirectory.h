@@ -1,17 +1,19 @@
 #pragma once
 // The HA directory: the member headers after the 4-byte archive header.
 
-#include "DirectoryReader.h"
+#include "HaHeaders.h"
+#include "MemberChainDirectory.h"
 
 namespace quorvex {
 
-class THaDirectory : public TDirectoryReader
+class THaDirectory : public TMemberChainDirectory<THaHeader>
 {
 public:
-    size_t HeaderLength() const override;
-    void Setup(TListingHost& host, TListingCursor& cursor) override;
-    void ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
-                    std::span<const uint8_t> header) override;
+    THaDirectory() : TMemberChainDirectory(&THaHeaders::Read, THaHeaders::HeaderLength) {}
+
+private:
+    std::optional<int64_t> FirstHeader(TListingHost& host, int64_t archiveStart) override;
+    bool Describe(TListingHost& host, const THaHeader& h, TArchiveMember& m) override;
 };
 
 } // namespace quorvex

@@ -2,17 +2,18 @@
 // The LHA/LZH directory: one header after the other from the start of the archive, each
 // followed by its packed data, up to a header size of 0.
 
-#include "DirectoryReader.h"
+#include "LhaHeaders.h"
+#include "MemberChainDirectory.h"
 
 namespace quorvex {
 
-class TLhaDirectory : public TDirectoryReader
+class TLhaDirectory : public TMemberChainDirectory<TLhaHeader>
 {
 public:
-    size_t HeaderLength() const override;
-    void Setup(TListingHost& host, TListingCursor& cursor) override;
-    void ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
-                    std::span<const uint8_t> header) override;
+    TLhaDirectory() : TMemberChainDirectory(&TLhaHeaders::Read, TLhaHeaders::MinimumLength) {}
+
+private:
+    bool Describe(TListingHost& host, const TLhaHeader& h, TArchiveMember& m) override;
 };
 
 } // namespace quorvex

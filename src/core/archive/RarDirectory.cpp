@@ -93,19 +93,16 @@ void TRarDirectory::ReportFile(TListingHost& host, const TRarBlock& b)
     m.CRC = b.Crc;
     if (m_format == TRarFormat::Rar5) {
         m.MemberDate = b.UnixTime ? UnixTimeToDateTime(int32_t(b.Time)) : NullArchiveDate;
-        m.Method = int16_t('0' + b.Method);
         m.VersionMadeBy = b.Version == 1 ? 70 : 50;
         m.ExternalAttr = AttributesOf(b);
     } else {
         m.MemberDate = DosDateTimeToDateTime(b.Time);
-        m.Method = int16_t('0' + b.Method);
         m.VersionMadeBy = b.Version;
         m.ExternalAttr = b.Attributes;
     }
+    m.Method = int16_t('0' + b.Method);
     m.MethodName = TRarHeaders::MethodName(b.Method);
-    m.VersionNeeded = 0;
     m.InternalAttr = 32;
-    m.CompressOption = 0;
     host.ReportMember(b.HeaderPos);
 }
 

@@ -1,36 +1,17 @@
 #include "ZooDirectory.h"
 
-#include "ArchiveSource.h"
-#include "ZooHeaders.h"
-
 namespace quorvex {
 
-size_t TZooDirectory::HeaderLength() const
+std::optional<int64_t> TZooDirectory::FirstHeader(TListingHost& host, int64_t archiveStart)
 {
-    return TZooHeaders::EntryLength;
-}
-
-void TZooDirectory::Setup(TListingHost& host, TListingCursor& cursor)
-{
-    cursor.E = host.Source().Size();
     TZooArchiveHeader archive;
-    if (!TZooHeaders::ReadArchive(host.Source(), host.State().StartOffset - 1, archive)) {
-        cursor.End();
-        return;
-    }
+    if (!TZooHeaders::ReadArchive(host.Source(), archiveStart, archive)) return std::nullopt;
     host.State().ArchiveComment = archive.Comment;
-    cursor.P = archive.FirstEntry;
+    return archive.FirstEntry;
 }
 
-void TZooDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
-                               std::span<const uint8_t>)
+bool TZooDirectory::Describe(TListingHost&, const TZooEntry& e, TArchiveMember& m)
 {
-    TZooEntry e;
-    if (!TZooHeaders::ReadEntry(host.Source(), headerPos, e)) {
-        cursor.End();
-        return;
-    }
-    TArchiveMember& m = host.Member();
     m.MemberName = e.FullName();
     m.MemberComment = e.Comment;
     m.PackedSize = int32_t(e.PackedSize);
@@ -43,14 +24,9 @@ void TZooDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
     m.VersionNeeded = e.VersionMinor;
     m.InternalAttr = 32;
     m.ExternalAttr = 32;
-    m.CompressOption = 0;
     // The entry that ends the chain has no name, and an empty name matches no file
     // specification.
-    if (!m.MemberName.empty()) host.ReportMember(headerPos);
-    if (e.NextPos < 1)
-        cursor.End();
-    else
-        cursor.P = e.NextPos;
+    return !m.MemberName.empty();
 }
 
 } // namespace quorvex

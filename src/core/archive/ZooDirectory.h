@@ -1,17 +1,20 @@
 #pragma once
 // The ZOO directory: the archive header, then the chain of directory entries.
 
-#include "DirectoryReader.h"
+#include "MemberChainDirectory.h"
+#include "ZooHeaders.h"
 
 namespace quorvex {
 
-class TZooDirectory : public TDirectoryReader
+class TZooDirectory : public TMemberChainDirectory<TZooEntry>
 {
 public:
-    size_t HeaderLength() const override;
-    void Setup(TListingHost& host, TListingCursor& cursor) override;
-    void ReadHeader(TListingHost& host, TListingCursor& cursor, int64_t headerPos,
-                    std::span<const uint8_t> header) override;
+    TZooDirectory() : TMemberChainDirectory(&TZooHeaders::ReadEntry, TZooHeaders::EntryLength) {}
+
+private:
+    std::optional<int64_t> FirstHeader(TListingHost& host, int64_t archiveStart) override;
+    bool Describe(TListingHost& host, const TZooEntry& e, TArchiveMember& m) override;
+    bool EndsChain(const TZooEntry& e) const override { return e.NextPos < 1; }
 };
 
 } // namespace quorvex
