@@ -24,8 +24,6 @@ std::vector<TExpected> ParseArcV(const QString& file)
     static const QRegularExpression line(QStringLiteral(
         "^(\\S+) +(\\d+) +(\\S+) +\\d+% +(\\d+) +(\\d+) (\\w{3}) (\\d\\d) +(\\d+):(\\d\\d)([ap]) "
         "+([0-9a-f]{4})$"));
-    static const QStringList months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::vector<TExpected> out;
     for (const QString& text : FixtureLines(file)) {
         const auto m = line.match(text);
@@ -34,7 +32,7 @@ std::vector<TExpected> ParseArcV(const QString& file)
         if (m.captured(10) == "p" && hour != 12) hour += 12;
         const QString date = QStringLiteral("20%1-%2-%3 %4:%5")
                                  .arg(m.captured(7))
-                                 .arg(months.indexOf(m.captured(6)) + 1, 2, 10, QChar(u'0'))
+                                 .arg(MonthNumber(m.captured(6)), 2, 10, QChar(u'0'))
                                  .arg(m.captured(5).toInt(), 2, 10, QChar(u'0'))
                                  .arg(hour, 2, 10, QChar(u'0'))
                                  .arg(m.captured(9));

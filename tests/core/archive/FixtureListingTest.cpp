@@ -43,13 +43,11 @@ QString FieldValue(const QString& line)
 
 std::string DosDate(const QString& value) // "2024 Mar 5 12:34:56"
 {
-    static const QStringList months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     const QStringList p = value.split(u' ', Qt::SkipEmptyParts);
     if (p.size() != 4) return "?";
     char text[32];
     std::snprintf(text, sizeof text, "%s-%02d-%02d %s", Text(p[0]).c_str(),
-                  int(months.indexOf(p[1]) + 1), p[2].toInt(), Text(p[3]).c_str());
+                  MonthNumber(p[1]), p[2].toInt(), Text(p[3]).c_str());
     return text;
 }
 

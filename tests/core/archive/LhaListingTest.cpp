@@ -31,8 +31,6 @@ std::vector<TLhaLine> ParseLhaV(const QString& file)
     static const QRegularExpression line(QStringLiteral(
         "^\\S+ +(?:\\d+/\\d+ +)?(\\d+) +(\\d+) +\\S+ +(-\\w{3}-) ([0-9a-f]{4}) (\\w{3}) (\\d\\d) "
         "+(\\d{4}) (.+)$"));
-    static const QStringList months = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                       "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::vector<TLhaLine> out;
     for (const QString& text : FixtureLines(file)) {
         const auto m = line.match(text);
@@ -45,7 +43,7 @@ std::vector<TLhaLine> ParseLhaV(const QString& file)
         l.Member.Crc = m.captured(4).toUInt(nullptr, 16);
         l.Member.Date = QStringLiteral("%1-%2-%3")
                             .arg(m.captured(7))
-                            .arg(months.indexOf(m.captured(5)) + 1, 2, 10, QChar(u'0'))
+                            .arg(MonthNumber(m.captured(5)), 2, 10, QChar(u'0'))
                             .arg(m.captured(6))
                             .toStdString();
         const char code = l.MethodId[3];

@@ -34,6 +34,17 @@ inline QString Fixture(const char* name)
     return QStringLiteral(QUORVEX_FIXTURES "/archive/") + QString::fromLatin1(name);
 }
 
+// 1 to 12 for the English month abbreviations the listing tools print ("Mar" is 3); 0 for
+// anything else.
+inline int MonthNumber(const QString& abbreviation)
+{
+    static const char* const months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    for (int i = 0; i < 12; ++i)
+        if (abbreviation == QLatin1String(months[i])) return i + 1;
+    return 0;
+}
+
 // A fixture of one format's folder: FixtureIn("arj", "methods.arj").
 inline QString FixtureIn(const char* folder, const char* name)
 {
