@@ -334,6 +334,15 @@ void TOptions::SetToolbarEntries(std::vector<uint8_t> entries)
     Change(m_toolbar, layout);
 }
 
+void TOptions::SetToolbarControls(std::vector<uint8_t> controls)
+{
+    m_environment.ToolbarControls = std::move(controls);
+    std::optional<QByteArray> stored;
+    if (m_store.KeyExists(Root)) stored = m_store.ReadBinary(Root, Name(OptionValues::CustomToolbar));
+    if (!stored && !m_environment.ToolbarControls.empty()) m_changed = true;
+    m_toolbar.Load(stored, m_environment.ToolbarControls);
+}
+
 void TOptions::SetAutoloadList(const QStringList& catalogs) { Change(m_autoload, catalogs); }
 void TOptions::SetDescList(const QStringList& masks) { Change(m_descFiles, masks); }
 void TOptions::SetExtractDir(const QString& folder) { Change(m_extractDir, folder); }

@@ -86,6 +86,9 @@ public:
 
     const TToolbarLayout& ToolbarLayout() const { return m_toolbar; }
     void SetToolbarEntries(std::vector<uint8_t> entries);
+    // The main toolbar's controls once it exists (see TOptionsEnvironment::ToolbarControls):
+    // the stored layout is read again against them.
+    void SetToolbarControls(std::vector<uint8_t> controls);
 
     const QStringList& AutoloadList() const { return m_autoload; }
     void SetAutoloadList(const QStringList& catalogs);

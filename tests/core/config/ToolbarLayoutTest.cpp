@@ -81,3 +81,31 @@ TEST(ToolbarLayout, AnUnknownLayoutIsNotWrittenOverAStoredOne)
     ASSERT_TRUE(gui.Save());
     EXPECT_EQ(store.ReadBinary(QString(), "CustomToolbar"), Bytes({1, 2, 0, 3, 255}));
 }
+
+TEST(ToolbarLayout, ToolbarArrivingAfterLoadMergesTheStoredLayout)
+{
+    TMemorySettingsStore store;
+    {
+        auto env = test::TestEnvironment();
+        env.ToolbarControls = {1, 2, 0, 3};
+        TOptions first(store, env);
+        first.SetToolbarEntries({3, 0, 1, 255, 2, 9});
+        ASSERT_TRUE(first.Save());
+    }
+    // The settings object is made before the main window builds its toolbar.
+    TOptions options(store, test::TestEnvironment());
+    EXPECT_EQ(options.ToolbarLayout().Entries(), (TEntries{3, 0, 1, 255, 2, 9}));
+    options.SetToolbarControls({1, 2, 0, 3, 4});
+    EXPECT_EQ(options.ToolbarLayout().Entries(), (TEntries{3, 4, 0, 1, 255, 2}));
+    EXPECT_FALSE(options.IsChanged());
+
+    options.SetToolbarEntries({1});
+    options.Load(); // Cancel in the dialog reads the store against the same toolbar
+    EXPECT_EQ(options.ToolbarLayout().Entries(), (TEntries{3, 4, 0, 1, 255, 2}));
+
+    TMemorySettingsStore empty;
+    TOptions fresh(empty, test::TestEnvironment());
+    fresh.SetToolbarControls({1, 0, 2});
+    EXPECT_EQ(fresh.ToolbarLayout().Entries(), (TEntries{1, 0, 2, 255}));
+    EXPECT_TRUE(fresh.IsChanged());
+}
