@@ -51,10 +51,10 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
     CreateViews();
     CreateActions();
     CreateMenus();
-    CreateToolbar();
     CreateDiskActions();
     CreateStatusBar();
     CreateSearchCommands();
+    CreateToolbar();
 
     ListUpdateTimer = new QTimer(this);
     ListUpdateTimer->setSingleShot(true);
@@ -77,10 +77,17 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
     DBTree->setAnimated(!BrowserOptions().DisableSmoothCheck);
     SetOptions(&m_store->Options());
     m_store->Options().AddApplyHook([this](const TOptions& options, const TApplyChanges& changes) {
+        const bool showedPrevious = BrowserOptions().ShowPrevCheck;
         CopyOptions(options, BrowserOptions());
         DBTree->setAnimated(!BrowserOptions().DisableSmoothCheck);
         ApplyAutoSave();
-        if (changes.ArchivesSortChanged) SortMainList(true);
+        if (showedPrevious != BrowserOptions().ShowPrevCheck && m_shownNode) {
+            TTreeNode* shown = m_shownNode;
+            m_shownNode = nullptr; // the ".." entry comes or goes: the list is filled again
+            ShowNodeContents(shown);
+        } else if (changes.ArchivesSortChanged) {
+            SortMainList(true);
+        }
         if (changes.FormattedSizesChanged) m_listModel->RefreshAll();
     });
     m_recent.SetNames(m_store->RecentFiles());
@@ -172,6 +179,8 @@ void TMainForm::CreateViews()
         view->installEventFilter(this);
         view->viewport()->installEventFilter(this);
         connect(view, &QAbstractItemView::activated, this, [this](const QModelIndex& i) { OpenListItem(i.row()); });
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, &TMainForm::ListContextMenu);
     }
     connect(ListView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (m_busy == 0) RefreshStatus();
@@ -259,6 +268,8 @@ void TMainForm::CreateActions()
     TreeOpenCatalog = make("Open Catalog", QKeySequence(), [this] { MenuOpenClick(); });
     TreeSaveCatalog = make("Save Catalog", QKeySequence(), [this] { MenuSaveClick(); });
     TreeCloseCatalog = make("Close Catalog", QKeySequence(), [this] { CloseTreeCatalog(SelectedNode()); });
+    // Opens the list's focused item as a double-click does.
+    ListMenuMoveTo = make("Move To...", QKeySequence(), [this] { OpenListItem(CurrentListView()->currentIndex().row()); });
 }
 
 void TMainForm::CreateMenus()
@@ -300,30 +311,6 @@ void TMainForm::CreateMenus()
         QMessageBox::about(this, "About Quorvex",
                            "<b>Quorvex</b> " QUORVEX_VERSION_TEXT "<br>A disk cataloguer for your media collection.");
     });
-}
-
-void TMainForm::CreateToolbar()
-{
-    m_toolbar = addToolBar("Toolbar");
-    m_toolbar->setObjectName("Toolbar");
-    m_toolbar->setMovable(true);
-    m_toolbar->setIconSize(QSize(22, 22));
-    const bool shortcuts = BrowserOptions().ShowShortcutsCheck;
-    auto button = [&](QAction* action, const QString& tip, const char* key) {
-        action->setToolTip(shortcuts && key ? tip + " (" + key + ")" : tip);
-        m_toolbar->addAction(action);
-    };
-    button(MenuNew, "Create New Catalog", "Ctrl+N");
-    button(MenuOpen, "Open Catalog", "Ctrl+O");
-    button(MenuSave, "Save Current Catalog", "Ctrl+S");
-    m_toolbar->addSeparator();
-    button(MenuBack, "Back One Level", "Backspace");
-    m_toolbar->addSeparator();
-    for (QAction* a : SortButtons) m_toolbar->addAction(a);
-    button(MenuReverse, "Reverse Sort Order", nullptr);
-    m_toolbar->addSeparator();
-    const char* viewTips[] = {"Show Large Icons", "Show Small Icons", "Show Icon List", "Show Details"};
-    for (int i = 0; i < 4; ++i) button(ViewActions[size_t(i)], viewTips[i], nullptr);
 }
 
 void TMainForm::CreateStatusBar()
@@ -477,6 +464,28 @@ void TMainForm::TreeContextMenu(const QPoint& pos)
     }
     if (node && ItemIs(node->Data, ikDisk) && TreeMenuUpdateDisk) menu.addAction(TreeMenuUpdateDisk);
     if (!menu.isEmpty()) menu.exec(DBTree->viewport()->mapToGlobal(pos));
+}
+
+void TMainForm::ListContextMenu(const QPoint& pos)
+{
+    QAbstractItemView* view = CurrentListView();
+    const QModelIndex index = view->indexAt(pos);
+    if (index.isValid()) {
+        // As everywhere, a right-click on an item outside the selection selects it alone.
+        const auto flags = view->selectionModel()->isSelected(index)
+                               ? QItemSelectionModel::NoUpdate
+                               : QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+        view->selectionModel()->setCurrentIndex(index, flags);
+    }
+    TItemRec* rec = m_listModel->Item(view->currentIndex().row());
+    if (!rec) return;
+    QMenu menu(this);
+    if (!ItemIs(rec, ikFile)) {
+        menu.addAction(ListMenuMoveTo);
+        menu.setDefaultAction(ListMenuMoveTo);
+    }
+    if (ItemIs(rec, ikDisk) && ListMenuUpdateDisk) menu.addAction(ListMenuUpdateDisk);
+    if (!menu.isEmpty()) menu.exec(view->viewport()->mapToGlobal(pos));
 }
 
 bool TMainForm::ListHasFocus() const

@@ -7,6 +7,7 @@
 #include "IconImages.h"
 #include "ItemListModel.h"
 #include "MainStore.h"
+#include "MainToolbarTags.h"
 #include "browser/BackItem.h"
 #include "browser/Sorting.h"
 #include "catalog/RecentFiles.h"
@@ -34,6 +35,7 @@ class QTreeView;
 namespace quorvex {
 
 class TEditForm;
+class TOptions;
 class TOptionsForm;
 class TAddDiskController;
 class TSearchForm;
@@ -149,6 +151,12 @@ public:
     QAction* TreeOpenCatalog = nullptr;
     QAction* TreeSaveCatalog = nullptr;
     QAction* TreeCloseCatalog = nullptr;
+    QAction* ListMenuMoveTo = nullptr;
+
+    // The action of a main toolbar button by its tag (MainToolbarTags.h); null for a tag the
+    // program has no command for.
+    QAction* ToolbarAction(uint8_t tag) const;
+    QString ToolbarTip(uint8_t tag) const;
 
 signals:
     void SplashMessage(const QString& text);
@@ -174,6 +182,7 @@ private:
     void CreateViews();
     void RestoreLayout();
     void SaveLayout();
+    void ApplyToolbarLayout(const TOptions& options);
     void RestoreToolbarPlacement();
     void SaveToolbarPlacement();
     void RefreshRecentMenu();
@@ -194,6 +203,7 @@ private:
     void SelectListRow(int row);
     bool ListHasFocus() const;
     void TreeContextMenu(const QPoint& pos);
+    void ListContextMenu(const QPoint& pos);
     void CloseTreeCatalog(TTreeNode* node);
     void ExitSequence();
     void BeforeDeleteNode(TTreeNode* node);
@@ -210,6 +220,7 @@ private:
     QSplitter* m_splitter = nullptr;
     QStackedWidget* m_listStack = nullptr;
     QToolBar* m_toolbar = nullptr;
+    std::array<QAction*, MainToolbarTagCount + 1> m_toolbarActions{}; // by tag; 0 unused
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentSeparator = nullptr;
     QPointer<THelpForm> m_help;

@@ -3,13 +3,12 @@
 #include "MainForm.h"
 
 #include "AddDiskController.h"
-#include "browser/BrowserOptions.h"
 #include "catalog/ItemRoutines.h"
 #include "search/SearchGuard.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QMenu>
-#include <QToolBar>
 
 namespace quorvex {
 
@@ -25,14 +24,11 @@ void TMainForm::CreateDiskActions()
     MenuAddDisk = make("&Add/Update Disk Image", "MenuAddDisk");
     MenuAddDisk->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
     MenuAddDisk->setIcon(m_icons.Icon(siCdRom));
-    MenuAddDisk->setToolTip(BrowserOptions().ShowShortcutsCheck ? "Add/Update Disk Image (Ctrl+A)"
-                                                                : "Add/Update Disk Image");
     TreeMenuNewDisk = make("Add New Disk Image", "TreeMenuNewDisk");
     TreeMenuUpdateDisk = make("Update Disk Image", "TreeMenuUpdateDisk");
     ListMenuUpdateDisk = make("Update Disk Image", "ListMenuUpdateDisk");
     m_fileMenu->insertAction(m_recentSeparator, MenuAddDisk);
     m_fileMenu->insertSeparator(MenuAddDisk);
-    m_toolbar->insertAction(m_toolbar->actions().value(3), MenuAddDisk);
 }
 
 void TMainForm::AddDiskCommand(QAction* sender)
@@ -44,14 +40,15 @@ void TMainForm::AddDiskCommand(QAction* sender)
         TTreeNode* disk = nullptr;
         if (!add) {
             if (sender == ListMenuUpdateDisk) {
-                const auto items = SelectedListItems();
-                if (!items.empty() && ItemIs(items.front(), ikDisk)) disk = items.front()->Node;
+                TItemRec* rec = m_listModel->Item(CurrentListView()->currentIndex().row());
+                if (ItemIs(rec, ikDisk)) disk = rec->Node;
             } else if (TTreeNode* node = SelectedNode()) {
                 disk = OwningDisk(node);
             }
             if (!disk) return;
         }
         m_addDisk->Run(add ? TAddDiskMode::Add : TAddDiskMode::Update, disk);
+        CatalogsChanged(); // the search window's scope tree lists the disks
     }, Qt::QueuedConnection);
 }
 

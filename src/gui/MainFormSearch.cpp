@@ -40,10 +40,6 @@ void TMainForm::CreateSearchCommands()
     // Before the Help menu, which stays last.
     const QList<QAction*> menus = menuBar()->actions();
     menuBar()->insertMenu(menus.isEmpty() ? nullptr : menus.last(), menu);
-    if (m_toolbar) {
-        m_toolbar->addSeparator();
-        m_toolbar->addAction(MenuSearch);
-    }
 }
 
 void TMainForm::RefreshSearchCommands()

@@ -3,6 +3,7 @@
 #include "MainForm.h"
 
 #include "OptionsForm.h"
+#include "SlotFont.h"
 
 #include <QListView>
 
@@ -19,16 +20,11 @@ namespace quorvex {
 
 namespace {
 
-QFont SlotFont(const TOptions& options, int slot, QFont font)
+// A slot that is not custom gives the toolkit's font back, so switching to the system font
+// undoes an earlier custom one.
+QFont WindowFont(const TOptions& options, int slot)
 {
-    const TFontSlot f = options.EffectiveFont(slot);
-    if (!f.Face.isEmpty()) font.setFamily(f.Face);
-    if (f.Height < 0) font.setPixelSize(-f.Height);
-    font.setBold(f.Style & fsBold);
-    font.setItalic(f.Style & fsItalic);
-    font.setUnderline(f.Style & fsUnderline);
-    font.setStrikeOut(f.Style & fsStrikeOut);
-    return font;
+    return options.FontSlot(slot).UseCustom ? SlotFont(options.EffectiveFont(slot)) : QFont();
 }
 
 } // namespace
@@ -36,22 +32,18 @@ QFont SlotFont(const TOptions& options, int slot, QFont font)
 void TMainForm::CreateSettingsMenu()
 {
     m_optionsForm = new TOptionsForm(m_store->Options(), this);
-    // What the main window itself shows of the settings: status bar, toolbar, list fonts.
+    // What the main window itself shows of the settings: status bar and list fonts (the
+    // toolbar follows its layout in MainFormToolbar.cpp).
     m_store->Options().AddApplyHook([this](const TOptions& options, const TApplyChanges&) {
         statusBar()->setVisible(options.ViewStatusCheck());
-        m_toolbar->setVisible(options.ToolbarVisible());
-        const Qt::ToolBarArea areas[] = {Qt::TopToolBarArea, Qt::BottomToolBarArea, Qt::LeftToolBarArea,
-                                         Qt::RightToolBarArea};
-        const Qt::ToolBarArea area = areas[int(options.ToolbarDock())];
-        if (toolBarArea(m_toolbar) != area) addToolBar(area, m_toolbar);
-        const int size = options.ToolbarButtonSize();
-        m_toolbar->setIconSize(QSize(size, size));
-        if (options.FontSlot(fsCatalogTree).UseCustom) DBTree->setFont(SlotFont(options, fsCatalogTree, DBTree->font()));
-        if (options.FontSlot(fsFileList).UseCustom) {
-            ListView->setFont(SlotFont(options, fsFileList, ListView->font()));
-            IconView->setFont(SlotFont(options, fsFileList, IconView->font()));
-        }
+        DBTree->setFont(WindowFont(options, fsCatalogTree));
+        ListView->setFont(WindowFont(options, fsFileList));
+        IconView->setFont(WindowFont(options, fsFileList));
     });
+    m_optionsForm->ToolbarButtonLook = [this](uint8_t tag) {
+        QAction* action = ToolbarAction(tag);
+        return std::make_pair(action ? action->icon() : QIcon(), ToolbarTip(tag));
+    };
     QMenu* menu = menuBar()->addMenu("&Settings");
     const char* captions[] = {"&User Interface Setup", "&General Settings", "&Toolbar Setup",
                               "Customize &Fonts",      "Disk &Image Settings", "Ar&chive Files Support",

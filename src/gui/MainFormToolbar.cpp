@@ -1,7 +1,11 @@
-// Where the main window's toolbar sits: its dock side and floating state live in the
-// settings word, the exact placement (floating position, order) in "ToolbarPos".
+// The main window's toolbar: its buttons by tag, the order and visibility the settings' toolbar
+// layout gives them, their size, style and tooltips, and where the toolbar sits (dock side and
+// floating state in the settings word, the exact placement in "ToolbarPos").
 
 #include "MainForm.h"
+#include "MainToolbarTags.h"
+#include "SearchForm.h"
+#include "ToolbarLook.h"
 #include "config/Options.h"
 
 #include <QToolBar>
@@ -42,7 +46,116 @@ TToolbarDock DockOf(Qt::ToolBarArea area)
     }
 }
 
+struct TButtonText {
+    const char* Name;
+    const char* Tip; // null: the button sets its own tooltip (the sort buttons)
+    const char* Shortcut;
+};
+
+// Indexed by tag; tags of commands not offered yet have no action and never show.
+const TButtonText ButtonTexts[MainToolbarTagCount + 1] = {
+    {},
+    {"ButtonNew", "Create New Catalog", "Ctrl+N"},
+    {"ButtonOpen", "Open Catalog", "Ctrl+O"},
+    {"ButtonSave", "Save Current Catalog", "Ctrl+S"},
+    {"ButtonPrint", "Generate Report", "Ctrl+R"},
+    {"ButtonAddDisk", "Add/Update Disk Image in Catalog", "Ctrl+A"},
+    {"ButtonCompare", "Compare to Media", nullptr},
+    {"ButtonSearch", "Search for Items", "Ctrl+F, F3"},
+    {"ButtonUserList", "View User List", "Ctrl+U"},
+    {"ButtonBack", "Back One Level", "Backspace"},
+    {"ButtonEditDesc", "Edit Description", "Ctrl+E"},
+    {"ButtonProperties", "Item Properties", "Ctrl+P, Alt-Enter, F4"},
+    {"ButtonSetCategory", "Set Category and Flags", nullptr},
+    {"ButtonExplorer", "Open in Explorer", nullptr},
+    {"ButtonView", "View File in ASCII Viewer", "Ctrl+I"},
+    {"ButtonLaunch", "Launch File in Associated Program", nullptr},
+    {"ButtonCopyTo", "Copy from Catalog to...", nullptr},
+    {"ButtonExtract", "Extract from Compressed File", nullptr},
+    {"ButtonAddList", "Add to User List", "Ctrl+L"},
+    {"ButtonLargeIcons", "Show Large Icons", nullptr},
+    {"ButtonSmallIcons", "Show Small Icons", nullptr},
+    {"ButtonIconList", "Show Icon List", nullptr},
+    {"ButtonDetails", "Show Details", nullptr},
+    {"ButtonSort1", nullptr, nullptr},
+    {"ButtonSort2", nullptr, nullptr},
+    {"ButtonSort3", nullptr, nullptr},
+    {"ButtonSort4", nullptr, nullptr},
+    {"ButtonReverse", "Reverse Sort Order", nullptr},
+    {"ButtonHelp", "What Is This?", "F1"},
+};
+
 } // namespace
+
+void TMainForm::CreateToolbar()
+{
+    m_toolbar = addToolBar("Toolbar");
+    m_toolbar->setObjectName("Toolbar");
+    m_toolbar->setMovable(true);
+    m_toolbar->setIconSize(QSize(22, 22));
+
+    m_toolbarActions[tbNew] = MenuNew;
+    m_toolbarActions[tbOpen] = MenuOpen;
+    m_toolbarActions[tbSave] = MenuSave;
+    m_toolbarActions[tbAddDisk] = MenuAddDisk;
+    m_toolbarActions[tbSearch] = MenuSearch;
+    m_toolbarActions[tbBack] = MenuBack;
+    for (int i = 0; i < 4; ++i) {
+        m_toolbarActions[size_t(tbLargeIcons + i)] = ViewActions[size_t(i)];
+        m_toolbarActions[size_t(tbSortName + i)] = SortButtons[size_t(i)];
+    }
+    m_toolbarActions[tbReverse] = MenuReverse;
+
+    // The toolbar as designed, which a stored layout is merged with.
+    const uint8_t S = TToolbarLayout::Separator;
+    const std::vector<uint8_t> design = {
+        tbNew,      tbOpen,       tbSave,    S,         tbAddDisk,  tbSearch,     S,
+        tbBack,     S,            tbSortName, tbSortSecond, tbSortSize, tbSortFourth, tbReverse,
+        S,          tbLargeIcons, tbSmallIcons, tbIconList, tbDetails};
+    std::vector<uint8_t> controls;
+    for (uint8_t entry : design)
+        if (entry == S || ToolbarAction(entry)) controls.push_back(entry);
+    TOptions& options = m_store->Options();
+    options.SetToolbarControls(controls);
+    ApplyToolbarLayout(options);
+}
+
+QAction* TMainForm::ToolbarAction(uint8_t tag) const
+{
+    return tag >= 1 && tag <= MainToolbarTagCount ? m_toolbarActions[tag] : nullptr;
+}
+
+QString TMainForm::ToolbarTip(uint8_t tag) const
+{
+    QAction* action = ToolbarAction(tag);
+    if (!action) return {};
+    return ButtonTexts[tag].Tip ? QString::fromLatin1(ButtonTexts[tag].Tip) : action->toolTip();
+}
+
+void TMainForm::ApplyToolbarLayout(const TOptions& options)
+{
+    m_toolbar->clear();
+    for (uint8_t entry : options.ToolbarLayout().Entries()) {
+        if (entry == TToolbarLayout::Divider) break;
+        if (entry == TToolbarLayout::Separator) {
+            m_toolbar->addSeparator();
+        } else if (QAction* action = ToolbarAction(entry)) {
+            m_toolbar->addAction(action);
+            if (QWidget* button = m_toolbar->widgetForAction(action))
+                button->setObjectName(QString::fromLatin1(ButtonTexts[entry].Name));
+        }
+    }
+    const bool shortcuts = options.ShowShortcutsCheck();
+    for (int tag = 1; tag <= MainToolbarTagCount; ++tag) {
+        QAction* action = m_toolbarActions[size_t(tag)];
+        const TButtonText& text = ButtonTexts[tag];
+        if (!action || !text.Tip) continue;
+        const QString tip = QString::fromLatin1(text.Tip);
+        action->setToolTip(shortcuts && text.Shortcut ? tip + " (" + text.Shortcut + ")" : tip);
+    }
+    ApplyToolbarLook(m_toolbar, options);
+    if (m_search) m_search->ApplyToolbarLook(options);
+}
 
 void TMainForm::RestoreToolbarPlacement()
 {
@@ -55,6 +168,8 @@ void TMainForm::RestoreToolbarPlacement()
             addToolBar(AreaOf(options.ToolbarDock()), m_toolbar);
     }
     options.AddApplyHook([this](const TOptions& o, const TApplyChanges&) {
+        ApplyToolbarLayout(o);
+        m_toolbar->setVisible(o.ToolbarVisible());
         if (!m_toolbar->isFloating() && toolBarArea(m_toolbar) != AreaOf(o.ToolbarDock()))
             addToolBar(AreaOf(o.ToolbarDock()), m_toolbar);
     });

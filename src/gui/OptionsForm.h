@@ -5,8 +5,11 @@
 #include "config/OptionsTypes.h"
 
 #include <QDialog>
+#include <QIcon>
 
+#include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QAbstractButton;
@@ -70,6 +73,9 @@ public:
     QLineEdit* ExtractDir = nullptr;
     QLineEdit* ViewerEdit = nullptr;
     QLineEdit* ShellEdit = nullptr;
+
+    // The picture and hint of a main toolbar button by its tag, for the toolbar list.
+    std::function<std::pair<QIcon, QString>(uint8_t tag)> ToolbarButtonLook;
 
     // Names a control for tests and screenshots: every control carries its setting's name.
     template <typename T> T* Control(const QString& name) const { return findChild<T*>(name); }

@@ -1,6 +1,7 @@
 // The eight pages of the settings dialog.
 
 #include "OptionsForm.h"
+#include "SlotFont.h"
 
 #include "config/Options.h"
 #include "config/OptionsFormRules.h"
@@ -9,6 +10,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QPixmap>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -194,6 +196,7 @@ QWidget* TOptionsForm::ToolbarPage()
 
     ToolbarList = new QListWidget;
     ToolbarList->setObjectName("ToolbarList");
+    ToolbarList->setIconSize(QSize(20, 20));
     auto* right = new QVBoxLayout;
     right->addWidget(ToolbarList, 1);
     auto* up = Button("&Up", "ToolbarUp");
@@ -249,8 +252,26 @@ QWidget* TOptionsForm::ToolbarPage()
 void TOptionsForm::RefreshToolbarList(int select)
 {
     QStringList captions;
-    for (uint8_t entry : m_options.ToolbarLayout().Entries()) captions << TToolbarLayout::EntryCaption(entry);
+    const std::vector<uint8_t>& entries = m_options.ToolbarLayout().Entries();
+    for (uint8_t entry : entries) captions << TToolbarLayout::EntryCaption(entry);
     RefreshStringList(ToolbarList, captions, select);
+    // Entries without a picture get a blank one, so that every caption starts in one column.
+    QPixmap blank(ToolbarList->iconSize());
+    blank.fill(Qt::transparent);
+    for (int row = 0; row < ToolbarList->count(); ++row) {
+        const uint8_t entry = entries[size_t(row)];
+        QListWidgetItem* item = ToolbarList->item(row);
+        item->setIcon(QIcon(blank));
+        if (entry == TToolbarLayout::Divider) {
+            QFont bold = item->font();
+            bold.setBold(true);
+            item->setFont(bold);
+        } else if (entry != TToolbarLayout::Separator && ToolbarButtonLook) {
+            const auto [icon, tip] = ToolbarButtonLook(entry);
+            if (!icon.isNull()) item->setIcon(icon);
+            item->setToolTip(tip);
+        }
+    }
 }
 
 QWidget* TOptionsForm::FontsPage()
@@ -324,14 +345,7 @@ void TOptionsForm::RefreshFontPage()
         QSignalBlocker b1(system), b2(customRadio);
         (custom ? customRadio : system)->setChecked(true);
     }
-    QFont font = FontSample->font();
-    if (!slot.Face.isEmpty()) font.setFamily(slot.Face);
-    if (slot.Height < 0) font.setPixelSize(-slot.Height);
-    font.setBold(slot.Style & fsBold);
-    font.setItalic(slot.Style & fsItalic);
-    font.setUnderline(slot.Style & fsUnderline);
-    font.setStrikeOut(slot.Style & fsStrikeOut);
-    FontSample->setFont(font);
+    FontSample->setFont(SlotFont(slot, FontSample->font()));
     if (!m_reading) RefreshEnabling();
 }
 

@@ -40,6 +40,7 @@ namespace quorvex
 
 class TFoundListModel;
 class TMainForm;
+class TOptions;
 class TQtSearchHost;
 class TSearchThread;
 struct TSearchOutcome;
@@ -72,6 +73,7 @@ public:
     // Rebuilt when shown, after a search and when catalogs or categories change.
     void RebuildCategoryLists();
     void RebuildScopeTree();
+    void ApplyToolbarLook(const TOptions& options); // button size and style of the strip
 
     bool Searching() const;
     TFoundList& Found() { return m_found; }

@@ -3,6 +3,8 @@
 #include "FoundListModel.h"
 #include "MainForm.h"
 #include "ToolIcons.h"
+#include "ToolbarLook.h"
+#include "config/Options.h"
 #include "SearchForm.h"
 
 #include <QAction>
@@ -373,6 +375,11 @@ QWidget* TSearchForm::CreateSettingsPage()
     return page;
 }
 
+void TSearchForm::ApplyToolbarLook(const TOptions& options)
+{
+    quorvex::ApplyToolbarLook(FoundTools, options);
+}
+
 void TSearchForm::CreateFoundList()
 {
     FoundArea = new QWidget;
@@ -381,7 +388,7 @@ void TSearchForm::CreateFoundList()
     layout->setSpacing(2);
 
     FoundTools = new QToolBar;
-    FoundTools->setIconSize(QSize(20, 20));
+    FoundTools->setObjectName("FoundTools");
     LocateAction = FoundTools->addAction(
         QIcon::fromTheme("edit-find", style()->standardIcon(QStyle::SP_FileDialogContentsView)),
         "Locate in Catalog", this, [this] { LocateClick(); });
@@ -412,6 +419,7 @@ void TSearchForm::CreateFoundList()
     StayOnTopAction->setCheckable(true);
     connect(StayOnTopAction, &QAction::toggled, this, [this](bool on) { SetStayOnTop(on); });
     layout->addWidget(FoundTools);
+    ApplyToolbarLook(Options());
 
     m_model = new TFoundListModel(m_found, m_main.Icons(), this);
     FoundView = new QTreeView;

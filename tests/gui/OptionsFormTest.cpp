@@ -176,6 +176,7 @@ TEST_F(OptionsFormTest, Screenshots)
     const QString folder = qEnvironmentVariable("QUORVEX_SCREENSHOTS");
     if (folder.isEmpty()) GTEST_SKIP() << "QUORVEX_SCREENSHOTS not set";
     QDir().mkpath(folder);
+    dialog()->ReadControls();
     dialog()->show();
     for (int page = 0; page < OptionsPageCount; ++page) {
         dialog()->ShowPage(page);
