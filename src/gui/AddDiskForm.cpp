@@ -470,7 +470,7 @@ void TAddDiskForm::accept()
     if (!m_selected) return;
     ReadSwitches();
     TSelectDisk select = SelectDisk ? SelectDisk : [this](const std::vector<TTreeNode*>& matches) {
-        TDiskSelectForm form(matches, this);
+        TDiskSelectForm form(matches, &m_icons, this);
         form.exec();
         return form.Answer();
     };

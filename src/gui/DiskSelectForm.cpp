@@ -1,5 +1,7 @@
 #include "DiskSelectForm.h"
 
+#include "IconImages.h"
+
 #include "browser/ItemText.h"
 #include "catalog/ItemRoutines.h"
 #include "catalog/TreeNode.h"
@@ -56,8 +58,8 @@ QString TDiskSelectForm::HintText()
                           "selecting disks like it is now.");
 }
 
-TDiskSelectForm::TDiskSelectForm(const std::vector<TTreeNode*>& disks, QWidget* parent)
-    : QDialog(parent), m_disks(disks)
+TDiskSelectForm::TDiskSelectForm(const std::vector<TTreeNode*>& disks, TIconImages* icons, QWidget* parent)
+    : QDialog(parent), m_disks(disks), m_icons(icons)
 {
     setObjectName("DiskSelectForm");
     setWindowTitle("Select Disk");
@@ -111,6 +113,7 @@ void TDiskSelectForm::Refill()
         auto* item = new QTreeWidgetItem;
         for (int c = 0; c < int(std::size(Fields)); ++c) item->setText(c, ItemText(DiskOf(node), Fields[c]));
         item->setData(0, NodeRole, QVariant::fromValue<void*>(node));
+        if (m_icons) item->setIcon(0, m_icons->Icon(ItemImage(node->Data, m_icons->List())));
         DiskList->addTopLevelItem(item);
         if (node == selected) DiskList->setCurrentItem(item);
     }

@@ -17,10 +17,14 @@ namespace quorvex {
 
 struct TDiskRec;
 
+class TIconImages;
+
 class TDiskSelectForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TDiskSelectForm(const std::vector<TTreeNode*>& disks, QWidget* parent = nullptr);
+    // With icons the rows show their disks' pictures as the main window's list does.
+    explicit TDiskSelectForm(const std::vector<TTreeNode*>& disks, TIconImages* icons = nullptr,
+                             QWidget* parent = nullptr);
     TDiskSelectAnswer Answer() const { return m_answer; }
     TTreeNode* SelectedDisk() const;
     void ShowProperties();
@@ -43,6 +47,7 @@ private:
     void Refill();
 
     std::vector<TTreeNode*> m_disks;
+    TIconImages* m_icons;
     TDiskSelectAnswer m_answer;
     int m_sortColumn = -1;
     bool m_sortReversed = false;

@@ -19,6 +19,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
+#include <QTreeWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -377,7 +379,7 @@ TEST_F(AddDiskTest, Screenshots)
         });
     };
     RunCommand(form->MenuAddDisk);
-    TDiskSelectForm select({Catalog()->Child(0), Catalog()->Child(0)}, form.get());
+    TDiskSelectForm select({Catalog()->Child(0), Catalog()->Child(0)}, &form->Icons(), form.get());
     select.show();
     shoot(select, "select-disk");
     TSerialAskForm serial(form.get());
@@ -389,6 +391,53 @@ TEST_F(AddDiskTest, Screenshots)
     browser.SetFolder(medium + "/Collection/Photos");
     browser.show();
     shoot(browser, "browse-folder");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TMainFormTest, SelectDiskListsSortsAndAnswers)
+{
+    dialogs.OpenAnswers = {{ShowcaseFile()}};
+    form->MenuOpenClick();
+    TTreeNode* cat = form->Tree().Catalog(0);
+    std::vector<TTreeNode*> disks;
+    for (int i = 0; i < cat->Count(); ++i) disks.push_back(cat->Child(i));
+    auto names = [](TDiskSelectForm& select) {
+        QStringList texts;
+        for (int i = 0; i < select.DiskList->topLevelItemCount(); ++i) texts << select.DiskList->topLevelItem(i)->text(0);
+        return texts;
+    };
+
+    TDiskSelectForm select(disks, &form->Icons(), form.get());
+    QStringList given;
+    for (TTreeNode* disk : disks) given << QString::fromStdString(disk->Text);
+    EXPECT_EQ(names(select), given) << "the matches in tree order";
+    EXPECT_EQ(select.SelectedDisk(), disks[0]) << "the first match is the one offered";
+    EXPECT_FALSE(select.DiskList->topLevelItem(0)->icon(0).isNull());
+    select.DiskList->header()->sectionClicked(0);
+    EXPECT_EQ(names(select), (QStringList{"Backup ZIP", "Drivers", "Photos 2003"}));
+    EXPECT_EQ(select.SelectedDisk(), disks[0]) << "sorting keeps the selection";
+    select.DiskList->header()->sectionClicked(0);
+    EXPECT_EQ(names(select), (QStringList{"Photos 2003", "Drivers", "Backup ZIP"}));
+
+    const struct {
+        QPushButton* TDiskSelectForm::*Button;
+        TDiskSelectAnswer::TKind Kind;
+        bool Accepted;
+        bool WithDisk;
+    } cases[] = {{&TDiskSelectForm::UpdateBtn, TDiskSelectAnswer::Update, true, true},
+                 {&TDiskSelectForm::AddNewBtn, TDiskSelectAnswer::AddAsNew, true, false},
+                 {&TDiskSelectForm::CancelBtn, TDiskSelectAnswer::Cancel, false, false}};
+    for (const auto& c : cases) {
+        TDiskSelectForm dialog(disks, &form->Icons(), form.get());
+        dialog.DiskList->setCurrentItem(dialog.DiskList->topLevelItem(2));
+        QTimer::singleShot(0, [&] { (dialog.*c.Button)->click(); });
+        EXPECT_EQ(dialog.exec() == QDialog::Accepted, c.Accepted);
+        EXPECT_EQ(dialog.Answer().Kind, c.Kind);
+        EXPECT_EQ(dialog.Answer().Disk, c.WithDisk ? disks[2] : nullptr);
+    }
 }
 
 } // namespace
