@@ -31,6 +31,7 @@ void TAddDiskController::Run(TAddDiskMode mode, TTreeNode* replacedDisk)
         QApplication::setOverrideCursor(Qt::WaitCursor);
         m_form.reset();
         m_form = std::make_unique<TAddDiskForm>(m_main.Tree(), m_main.Icons(), Browser(), &m_main);
+        m_form->HelpRequested = [this](int context) { m_main.ShowHelpContext(context); };
         QApplication::restoreOverrideCursor();
     }
     TAddDiskForm& form = *m_form;

@@ -14,6 +14,7 @@
 #include "scan/RequestMedium.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -62,8 +63,10 @@ TAddDiskForm::TAddDiskForm(TCatalogTree& tree, TIconImages& icons, TBrowseFolder
     VirtualRootCheck->setObjectName("VirtualRootCheck");
     connect(VirtualRootCheck, &QCheckBox::clicked, this, [this] { VirtualRootClicked(); });
     VirtualRootLabel = new QLabel("(none)");
+    VirtualRootLabel->setProperty("HelpContext", 10003);
     VirtualRootLabel->setObjectName("VirtualRootLabel");
     AdvancedBtn = new QPushButton("Advanced >>");
+    AdvancedBtn->setProperty("HelpContext", 10013);
     AdvancedBtn->setObjectName("AdvancedBtn");
     AdvancedBtn->setCheckable(true);
     connect(AdvancedBtn, &QPushButton::toggled, this, [this] { LayOut(); });
@@ -152,6 +155,7 @@ void TAddDiskForm::CreateDriveButtons()
 {
     for (const TDrive& drive : Drives().List()) {
         auto* button = new TDriveButton(drive.Id, m_drivePanel);
+        button->setProperty("HelpContext", 10012);
         const uint8_t type = DriveMediaType(drive.Id);
         button->setIcon(m_icons.Icon(GetDriveIcon(type, 0)));
         button->setToolTip(MediaTypeName(type) + QStringLiteral(" (") + drive.Id + QStringLiteral(":)"));
@@ -449,8 +453,23 @@ void TAddDiskForm::Activate()
     else RefreshStatus();
 }
 
+int TAddDiskForm::HelpContextOf(const QWidget* widget)
+{
+    for (; widget; widget = widget->parentWidget()) {
+        const QVariant context = widget->property("HelpContext");
+        if (context.isValid()) return context.toInt();
+    }
+    return DefaultHelpContext;
+}
+
 void TAddDiskForm::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        QWidget* under = QApplication::widgetAt(QCursor::pos());
+        if (!under || !isAncestorOf(under)) under = QApplication::focusWidget();
+        if (HelpRequested) HelpRequested(HelpContextOf(under));
+        return;
+    }
     const QString text = event->text();
     const bool alt = event->modifiers() & Qt::AltModifier;
     const bool inEdit = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;

@@ -59,6 +59,10 @@ public:
 
     // Shows the "Select Disk" dialog; tests put their own answer here.
     TSelectDisk SelectDisk;
+    // F1: the help context of the control under the mouse, else of the focused one.
+    std::function<void(int context)> HelpRequested;
+    static constexpr int DefaultHelpContext = 10000;
+    static int HelpContextOf(const QWidget* widget);
 
     std::vector<TDriveButton*> DriveButtons;
     QLineEdit* DiskName = nullptr;

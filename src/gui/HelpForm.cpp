@@ -29,9 +29,18 @@ QString THelpForm::HelpFolder()
     return QStringLiteral(QUORVEX_HELP_DIR);
 }
 
+QString THelpForm::PageOfContext(int context)
+{
+    if (context >= 10000 && context <= 10020) return QStringLiteral("index.html#adddisk");
+    return QStringLiteral("index.html");
+}
+
 void THelpForm::ShowPage(const QString& page)
 {
-    m_browser->setSource(QUrl::fromLocalFile(QDir(HelpFolder()).filePath(page)));
+    const qsizetype hash = page.indexOf('#');
+    QUrl url = QUrl::fromLocalFile(QDir(HelpFolder()).filePath(page.left(hash)));
+    if (hash >= 0) url.setFragment(page.mid(hash + 1));
+    m_browser->setSource(url);
     show();
     raise();
     activateWindow();

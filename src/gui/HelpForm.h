@@ -14,6 +14,8 @@ public:
     // Shows page (a file name in the help folder, "index.html" by default).
     void ShowPage(const QString& page = QStringLiteral("index.html"));
     static QString HelpFolder();
+    // The page (with its anchor) that explains the controls of a help context number.
+    static QString PageOfContext(int context);
     QTextBrowser* Browser() const { return m_browser; }
 
 private:

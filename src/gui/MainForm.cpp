@@ -436,8 +436,26 @@ void TMainForm::ShowStatusText(const QString* text)
 
 void TMainForm::ShowHelp()
 {
+    HelpViewer()->ShowPage();
+}
+
+void TMainForm::ShowHelpContext(int context)
+{
+    HelpViewer()->ShowPage(THelpForm::PageOfContext(context));
+}
+
+THelpForm* TMainForm::HelpViewer()
+{
     if (!m_help) m_help = new THelpForm;
-    m_help->ShowPage();
+    // A modal dialog blocks every window but its own: asked from one, the viewer becomes its
+    // window for the time being.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (m_help->parentWidget() != modal) {
+        const QRect geometry = m_help->geometry();
+        m_help->setParent(modal, Qt::Window);
+        m_help->setGeometry(geometry);
+    }
+    return m_help;
 }
 
 void TMainForm::TreeContextMenu(const QPoint& pos)

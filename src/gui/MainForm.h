@@ -116,6 +116,8 @@ public:
     QAction* MenuCategories = nullptr;
     QAction* TreeCategories = nullptr;
     void ShowHelp();
+    void ShowHelpContext(int context);
+    THelpForm* HelpViewer();
 
     TCatalogTree& Tree() { return m_tree; }
     TRecentFiles& Recent() { return m_recent; }

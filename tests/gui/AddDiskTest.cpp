@@ -8,6 +8,7 @@
 #include "BrowseFolderForm.h"
 #include "DiskSelectForm.h"
 #include "GuiProgress.h"
+#include "HelpForm.h"
 #include "WaitForms.h"
 #include "catalog/ItemRoutines.h"
 #include "config/Options.h"
@@ -19,6 +20,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QCursor>
+#include <QTextBrowser>
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <QLineEdit>
@@ -315,6 +318,19 @@ TEST_F(AddDiskTest, DriveButtonsStatusAndKeys)
             dialog.ImportCommentCheck->click();
             EXPECT_TRUE(dialog.BrowseArchiveCheck->isChecked());
             EXPECT_FALSE(dialog.ArchiveQuickScan->isEnabled()) << "adding has no old archives";
+            // F1 opens the help on adding disks, usable while the dialog is modal.
+            EXPECT_EQ(TAddDiskForm::HelpContextOf(dialog.ButtonOf("usb")), 10012);
+            EXPECT_EQ(TAddDiskForm::HelpContextOf(dialog.VirtualRootLabel), 10003);
+            EXPECT_EQ(TAddDiskForm::HelpContextOf(dialog.DiskName), 10000);
+            QCursor::setPos(dialog.mapToGlobal(QPoint(-500, -500)));
+            dialog.AdvancedBtn->setFocus();
+            QTest::keyClick(dialog.AdvancedBtn, Qt::Key_F1);
+            auto* help = dialog.findChild<THelpForm*>();
+            ASSERT_TRUE(help);
+            EXPECT_TRUE(help->isVisible());
+            EXPECT_EQ(help->Browser()->source().fragment(), "adddisk");
+            EXPECT_TRUE(help->Browser()->toPlainText().contains("Adding and updating disks"));
+            help->close();
             dialog.CancelBtn->click();
         });
     };
