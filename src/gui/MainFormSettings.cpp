@@ -4,6 +4,7 @@
 
 #include "OptionsForm.h"
 #include "SlotFont.h"
+#include "WizardForm.h"
 
 #include <QListView>
 
@@ -54,12 +55,26 @@ void TMainForm::CreateSettingsMenu()
         connect(action, &QAction::triggered, this, [this, tag] { MenuSettingsClick(tag); });
         SettingsActions[size_t(tag - 1)] = action;
     }
+    menu->addSeparator();
+    MenuWizard = menu->addAction("Quick-Setup &Wizard");
+    MenuWizard->setObjectName("MenuWizard");
+    connect(MenuWizard, &QAction::triggered, this, [this] { RunSetupWizard(false); });
 }
 
 void TMainForm::MenuSettingsClick(int tag)
 {
     // Tags 1..8 name the pages; anything else opens the page last shown.
     m_optionsForm->Execute(tag >= 1 && tag <= 8 ? tag - 1 : -1);
+    TOptions& options = m_store->Options();
+    if (options.RunWizard()) {
+        options.SetRunWizard(false);
+        RunSetupWizard(false);
+    }
+}
+
+void TMainForm::RunSetupWizard(bool firstRun)
+{
+    TWizardForm::Run(m_store->Options(), *m_optionsForm, firstRun, this);
 }
 
 } // namespace quorvex
