@@ -104,9 +104,11 @@ int TOptionsForm::Execute(int page)
 int TOptionsForm::ExecuteSinglePage(int page)
 {
     for (int p = 0; p < OptionsPageCount; ++p) PageList->item(p)->setHidden(p != page);
+    PageList->hide(); // a list of one entry says nothing
     RunWizardBtn->hide();
     const int result = Run(page);
     for (int p = 0; p < OptionsPageCount; ++p) PageList->item(p)->setHidden(false);
+    PageList->show();
     RunWizardBtn->show();
     return result;
 }

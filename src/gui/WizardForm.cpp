@@ -94,7 +94,7 @@ TWizardForm::TWizardForm(TOptions& options, TOptionsForm& optionsForm, bool firs
     auto* buttonBox = new QWidget;
     buttonBox->setLayout(buttons);
     main->addWidget(buttonBox);
-    resize(600, 420);
+    resize(580, 380);
     ShowWizardPage(wpIntro);
 }
 
