@@ -65,16 +65,19 @@ void TMainForm::MenuSettingsClick(int tag)
 {
     // Tags 1..8 name the pages; anything else opens the page last shown.
     m_optionsForm->Execute(tag >= 1 && tag <= 8 ? tag - 1 : -1);
-    TOptions& options = m_store->Options();
-    if (options.RunWizard()) {
-        options.SetRunWizard(false);
-        RunSetupWizard(false);
-    }
+    if (m_store->Options().RunWizard()) RunSetupWizard(false);
 }
 
 void TMainForm::RunSetupWizard(bool firstRun)
 {
-    TWizardForm::Run(m_store->Options(), *m_optionsForm, firstRun, this);
+    // The settings dialog that "Click here for normal configuration" opens has its own "Run
+    // Setup Wizard" button.
+    TOptions& options = m_store->Options();
+    do {
+        options.SetRunWizard(false);
+        TWizardForm::Run(options, *m_optionsForm, firstRun, this);
+        firstRun = false;
+    } while (options.RunWizard());
 }
 
 } // namespace quorvex

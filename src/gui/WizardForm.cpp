@@ -18,6 +18,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quorvex {
 
 namespace {
@@ -165,7 +167,8 @@ QAbstractButton* TWizardForm::Radio(int page, TWordSetting id, int value, const 
     auto* radio = new QRadioButton(caption);
     radio->setObjectName(QString::fromLatin1(name));
     BodyLayout(m_pageBodies[size_t(page)])->addWidget(radio);
-    auto binding = std::find_if(m_bindings.begin(), m_bindings.end(), [id](const TWordBinding& b) { return b.Id == id; });
+    auto binding =
+        std::find_if(m_bindings.begin(), m_bindings.end(), [id](const TWordBinding& b) { return b.Id == id; });
     if (binding == m_bindings.end()) m_bindings.push_back({id, {{radio, value}}});
     else binding->Buttons.push_back({radio, value});
     return radio;
@@ -206,13 +209,15 @@ void TWizardForm::BuildPages()
                                  "to the full settings dialog:");
     introNext->setWordWrap(true);
     BodyLayout(intro)->addWidget(introNext);
-    LinkButton(wpIntro, "NormalConfigBtn", "Click here for normal configuration", &TWizardForm::NormalConfigurationClick);
+    LinkButton(wpIntro, "NormalConfigBtn", "Click here for normal configuration",
+               &TWizardForm::NormalConfigurationClick);
 
     QWidget* catalogs = NewPage(wpCatalogsLocation, PageTitle(wpCatalogsLocation),
                                 "Choose the folder where you keep your catalog files. The Open and Save dialogs "
                                 "start in this folder.");
     BodyLayout(catalogs)->addWidget(new QLabel("Default folder for catalog files:"));
-    WizardCatDir = FolderRow(wpCatalogsLocation, "WizardCatDir", "WizardCatDirBrowse", &TWizardForm::BrowseCatalogDirClick);
+    WizardCatDir =
+        FolderRow(wpCatalogsLocation, "WizardCatDir", "WizardCatDirBrowse", &TWizardForm::BrowseCatalogDirClick);
     BodyLayout(catalogs)->addSpacing(12);
     Check(wpCatalogsLocation, W::CreateBakCheck, "WizardBakCheck", "Create backup (.BAK) files when saving catalogs");
 
@@ -220,8 +225,10 @@ void TWizardForm::BuildPages()
             "While reading a disk, the program can look inside compressed files (ZIP, ARJ, RAR and others) and "
             "record the files they hold as if the archive were a folder. You can then browse and search them, "
             "but reading disks takes longer and catalogs grow larger.");
-    Radio(wpCompressedFiles, W::InsideZipCheck, 1, "BrowseCompressedYes", "YES, enable browsing inside compressed files");
-    Radio(wpCompressedFiles, W::InsideZipCheck, 0, "BrowseCompressedNo", "NO, treat compressed files just as any other file.");
+    Radio(wpCompressedFiles, W::InsideZipCheck, 1, "BrowseCompressedYes",
+          "YES, enable browsing inside compressed files");
+    Radio(wpCompressedFiles, W::InsideZipCheck, 0, "BrowseCompressedNo",
+          "NO, treat compressed files just as any other file.");
 
     NewPage(wpSkipFiles, PageTitle(wpSkipFiles),
             "Choose what the program leaves out when it reads a disk. Hidden files and folders are usually "
@@ -278,7 +285,8 @@ void TWizardForm::BuildPages()
     NewPage(wpAutoload, PageTitle(wpAutoload),
             "The program can open the catalogs you use most every time it starts. Choose them and switch "
             "autoloading on.");
-    LinkButton(wpAutoload, "AutoloadBtn", "Click here to select catalogs for auto-loading", &TWizardForm::AutoloadClick);
+    LinkButton(wpAutoload, "AutoloadBtn", "Click here to select catalogs for auto-loading",
+               &TWizardForm::AutoloadClick);
 
     QWidget* finished = NewPage(wpFinished, "Congratulations, Quorvex is configured !", {});
     auto* closing = new QLabel("Press \"Finish\" to keep these settings. You can run this wizard again at any "
