@@ -99,6 +99,8 @@ public:
     void MenuSettingsClick(int tag);
     TOptionsForm* OptionsWindow() const { return m_optionsForm; }
     std::array<QAction*, 8> SettingsActions{};
+    QAction* MenuWizard = nullptr; // "Quick-Setup &Wizard"
+    void RunSetupWizard(bool firstRun);
 
     // Adding and updating disks.
     void AddDiskCommand(QAction* sender);

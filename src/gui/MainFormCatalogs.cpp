@@ -56,6 +56,7 @@ void TMainForm::FirstIdle(const std::vector<std::string>& params)
     hooks.RefreshCommands = [this] { RefreshCommands(); };
     hooks.SplashMessage = [this](const QString& text) { emit SplashMessage(text); };
     hooks.SetSplashInterval = [this](int milliseconds) { emit SplashInterval(milliseconds); };
+    hooks.RunSetupWizard = [this] { RunSetupWizard(true); };
     RunFirstIdle(input, hooks);
     m_firstIdleDone = true;
 }

@@ -4,6 +4,7 @@
 
 #include "OptionsForm.h"
 #include "SlotFont.h"
+#include "WizardForm.h"
 
 #include <QListView>
 
@@ -54,12 +55,29 @@ void TMainForm::CreateSettingsMenu()
         connect(action, &QAction::triggered, this, [this, tag] { MenuSettingsClick(tag); });
         SettingsActions[size_t(tag - 1)] = action;
     }
+    menu->addSeparator();
+    MenuWizard = menu->addAction("Quick-Setup &Wizard");
+    MenuWizard->setObjectName("MenuWizard");
+    connect(MenuWizard, &QAction::triggered, this, [this] { RunSetupWizard(false); });
 }
 
 void TMainForm::MenuSettingsClick(int tag)
 {
     // Tags 1..8 name the pages; anything else opens the page last shown.
     m_optionsForm->Execute(tag >= 1 && tag <= 8 ? tag - 1 : -1);
+    if (m_store->Options().RunWizard()) RunSetupWizard(false);
+}
+
+void TMainForm::RunSetupWizard(bool firstRun)
+{
+    // The settings dialog that "Click here for normal configuration" opens has its own "Run
+    // Setup Wizard" button.
+    TOptions& options = m_store->Options();
+    do {
+        options.SetRunWizard(false);
+        TWizardForm::Run(options, *m_optionsForm, firstRun, this);
+        firstRun = false;
+    } while (options.RunWizard());
 }
 
 } // namespace quorvex

@@ -73,8 +73,12 @@ TOptionsForm::TOptionsForm(TOptions& options, QWidget* parent) : QDialog(parent)
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &TOptionsForm::reject);
     connect(ApplyBtn, &QPushButton::clicked, this, &TOptionsForm::ApplyClick);
+    RunWizardBtn = new QPushButton("Run Setup Wizard");
+    RunWizardBtn->setObjectName("RunWizardBtn");
+    connect(RunWizardBtn, &QPushButton::clicked, this, &TOptionsForm::RunWizardClick);
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(RunWizardBtn);
     buttons->addStretch(1);
     buttons->addWidget(OKBtn);
     buttons->addWidget(CancelBtn);
@@ -92,10 +96,28 @@ TOptionsForm::TOptionsForm(TOptions& options, QWidget* parent) : QDialog(parent)
 int TOptionsForm::Execute(int page)
 {
     if (m_options.IsChanged()) m_options.Save();
-    ReadControls();
-    ShowPage(page < 0 ? m_lastPage : page);
-    const int result = exec();
+    const int result = Run(page < 0 ? m_lastPage : page);
     m_lastPage = CurrentPage();
+    return result;
+}
+
+int TOptionsForm::ExecuteSinglePage(int page)
+{
+    for (int p = 0; p < OptionsPageCount; ++p) PageList->item(p)->setHidden(p != page);
+    PageList->hide(); // a list of one entry says nothing
+    RunWizardBtn->hide();
+    const int result = Run(page);
+    for (int p = 0; p < OptionsPageCount; ++p) PageList->item(p)->setHidden(false);
+    PageList->show();
+    RunWizardBtn->show();
+    return result;
+}
+
+int TOptionsForm::Run(int page)
+{
+    ReadControls();
+    ShowPage(page);
+    const int result = exec();
     if (result == QDialog::Accepted && m_options.IsChanged()) m_options.Apply();
     return result;
 }
@@ -120,6 +142,14 @@ void TOptionsForm::ApplyClick()
     m_options.Apply();
     m_options.Save();
     ReadControls();
+}
+
+void TOptionsForm::RunWizardClick()
+{
+    m_options.Apply();
+    m_options.Save();
+    m_options.SetRunWizard(true);
+    accept();
 }
 
 void TOptionsForm::ReadControls()

@@ -49,6 +49,9 @@ public:
     // Opens modally on a page (-1: the page last shown); settings with changes pending are
     // saved first. Runs Apply after OK when something changed.
     int Execute(int page = -1);
+    // Opens modally with only that page and without "Run Setup Wizard"; pending changes stay
+    // unsaved, so whoever opened it can still undo them by loading the store.
+    int ExecuteSinglePage(int page);
     void ShowPage(int page);
     int CurrentPage() const;
     static QString PageTitle(int page);
@@ -61,6 +64,7 @@ public:
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
     QPushButton* ApplyBtn = nullptr;
+    QPushButton* RunWizardBtn = nullptr;
 
     QListWidget* ToolbarList = nullptr;
     QComboBox* FontSettingsCombo = nullptr;
@@ -108,6 +112,8 @@ private:
     void BrowseFolder(QLineEdit* edit, const QString& caption, const QString& fallback);
     void BrowseProgram(QLineEdit* edit, const QString& caption);
     void ApplyClick();
+    void RunWizardClick();
+    int Run(int page);
 
     TOptions& m_options;
     std::vector<std::function<void()>> m_readers;

@@ -164,4 +164,20 @@ inline void AnswerNextDialog(const QString& text, bool accept = true)
     });
 }
 
+// Runs act on the next modal window of type T once it is up; polls, because other event
+// loops may run before that window's own.
+template <typename T> void WhenModal(std::function<void(T*)> act)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!window || !window->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(window);
+    });
+    timer->start();
+}
+
 } // namespace quorvex::testing

@@ -5,14 +5,17 @@
 
 #include "CategoriesForm.h"
 #include "GuiProgress.h"
+#include "OptionsForm.h"
 #include "SearchForm.h"
 #include "FoundListModel.h"
+#include "WizardForm.h"
 
 #include <QDir>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -106,6 +109,37 @@ TEST_F(TMainFormTest, SearchAndCategoriesScreenshots)
     shoot(&categories, "categories");
     categories.Setup().Cancel();
     categories.hide();
+}
+
+TEST_F(TMainFormTest, WizardScreenshots)
+{
+    const QString folder = qEnvironmentVariable("QUORVEX_SCREENSHOTS");
+    if (folder.isEmpty()) GTEST_SKIP() << "QUORVEX_SCREENSHOTS not set";
+    QDir().mkpath(folder);
+    auto shoot = [&](QWidget* w, const QString& name) {
+        QApplication::processEvents();
+        QTest::qWait(50);
+        w->grab().save(folder + "/" + name + ".png");
+    };
+    TWizardForm wizard(form->Store().Options(), *form->OptionsWindow(), true, form.get());
+    wizard.show();
+    const std::pair<int, const char*> pages[] = {
+        {wpIntro, "wizard-intro"},           {wpCatalogsLocation, "wizard-catalogs"},
+        {wpCompressedFiles, "wizard-compressed"}, {wpDoubleClick, "wizard-double-click"},
+        {wpRemoveExtracted, "wizard-remove"}, {wpAutoload, "wizard-autoload"},
+        {wpFinished, "wizard-finished"},
+    };
+    for (auto [page, name] : pages) {
+        wizard.ShowWizardPage(page);
+        shoot(&wizard, name);
+    }
+    wizard.ShowWizardPage(wpAutoload);
+    WhenModal<TOptionsForm>([&](TOptionsForm* d) {
+        shoot(d, "wizard-autoload-settings");
+        d->reject();
+    });
+    wizard.findChild<QPushButton*>("AutoloadBtn")->click();
+    wizard.hide();
 }
 
 } // namespace

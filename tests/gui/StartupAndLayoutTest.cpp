@@ -5,6 +5,7 @@
 
 #include "DescriptionTips.h"
 #include "SplashForm.h"
+#include "WizardForm.h"
 #include "browser/BrowserOptions.h"
 #include "config/Options.h"
 
@@ -30,6 +31,7 @@ TEST_F(TMainFormTest, SplashGoesAtOnceOnFirstRunElseAfterItsTime)
     auto connection = QObject::connect(form.get(), &TMainForm::SplashInterval,
                                        [&](int ms) { intervals.push_back(ms); });
     ASSERT_FALSE(form->SettingsWerePresent()) << "a fresh settings file is a first run";
+    WhenModal<TWizardForm>([](TWizardForm* wizard) { wizard->reject(); }); // the first run's setup wizard
     form->FirstIdle({});
     EXPECT_EQ(intervals, std::vector<int>{1});
     QObject::disconnect(connection);
