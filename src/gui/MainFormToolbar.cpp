@@ -18,32 +18,17 @@ namespace
 
 constexpr char ToolbarPosValue[] = "ToolbarPos";
 
-Qt::ToolBarArea AreaOf(TToolbarDock dock)
-{
-    switch (dock) {
-    case TToolbarDock::Toolbar2:
-        return Qt::BottomToolBarArea;
-    case TToolbarDock::Toolbar3:
-        return Qt::LeftToolBarArea;
-    case TToolbarDock::Toolbar4:
-        return Qt::RightToolBarArea;
-    default:
-        return Qt::TopToolBarArea;
-    }
-}
+// By dock setting: Toolbar1 (top) to Toolbar4 (right).
+constexpr Qt::ToolBarArea DockAreas[] = {Qt::TopToolBarArea, Qt::BottomToolBarArea, Qt::LeftToolBarArea,
+                                         Qt::RightToolBarArea};
+
+Qt::ToolBarArea AreaOf(TToolbarDock dock) { return DockAreas[int(dock) & 3]; }
 
 TToolbarDock DockOf(Qt::ToolBarArea area)
 {
-    switch (area) {
-    case Qt::BottomToolBarArea:
-        return TToolbarDock::Toolbar2;
-    case Qt::LeftToolBarArea:
-        return TToolbarDock::Toolbar3;
-    case Qt::RightToolBarArea:
-        return TToolbarDock::Toolbar4;
-    default:
-        return TToolbarDock::Toolbar1;
-    }
+    for (int dock = 0; dock < 4; ++dock)
+        if (DockAreas[dock] == area) return TToolbarDock(dock);
+    return TToolbarDock::Toolbar1;
 }
 
 struct TButtonText {
