@@ -189,6 +189,8 @@ private:
     void ApplyToolbarLayout(const TOptions& options);
     void RestoreToolbarPlacement();
     void SaveToolbarPlacement();
+    // Where the user dragged the toolbar becomes the settings' dock side and floating state.
+    void TakeToolbarPlacement();
     void RefreshRecentMenu();
     void ApplyAutoSave();
     void ScheduleIdle();

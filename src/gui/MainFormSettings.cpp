@@ -64,6 +64,7 @@ void TMainForm::CreateSettingsMenu()
 void TMainForm::MenuSettingsClick(int tag)
 {
     // Tags 1..8 name the pages; anything else opens the page last shown.
+    TakeToolbarPlacement();
     m_optionsForm->Execute(tag >= 1 && tag <= 8 ? tag - 1 : -1);
     if (m_store->Options().RunWizard()) RunSetupWizard(false);
 }
@@ -73,6 +74,7 @@ void TMainForm::RunSetupWizard(bool firstRun)
     // The settings dialog that "Click here for normal configuration" opens has its own "Run
     // Setup Wizard" button.
     TOptions& options = m_store->Options();
+    TakeToolbarPlacement();
     do {
         options.SetRunWizard(false);
         TWizardForm::Run(options, *m_optionsForm, firstRun, this);

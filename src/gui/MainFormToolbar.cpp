@@ -163,6 +163,11 @@ void TMainForm::RestoreToolbarPlacement()
 void TMainForm::SaveToolbarPlacement()
 {
     m_store->Settings().WriteBinary(QString(), ToolbarPosValue, saveState());
+    TakeToolbarPlacement();
+}
+
+void TMainForm::TakeToolbarPlacement()
+{
     TOptions& options = m_store->Options();
     const bool floating = m_toolbar->isFloating();
     if (!floating && options.ToolbarDock() != DockOf(toolBarArea(m_toolbar)))

@@ -7,6 +7,7 @@
 #include "OptionsForm.h"
 #include "config/Options.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QMenu>
@@ -92,6 +93,21 @@ TEST_F(MainToolbarTest, LayoutEditedInTheDialogShapesTheToolbarAndIsKept)
     NewForm();
     EXPECT_EQ(Shown(), expected);
     EXPECT_EQ(options().ToolbarLayout().Entries().front(), tbSave);
+}
+
+TEST_F(MainToolbarTest, DraggedToolbarStaysWhereItIsWhenSettingsAreApplied)
+{
+    form->addToolBar(Qt::LeftToolBarArea, toolbar()); // as a drag leaves it
+    TOptionsForm* dialog = form->OptionsWindow();
+    bool left = false;
+    QTimer::singleShot(0, [&] {
+        left = dialog->Control<QAbstractButton>("Toolbar3")->isChecked();
+        dialog->Control<QCheckBox>("CreateBakCheck")->click();
+        dialog->OKBtn->click();
+    });
+    form->SettingsActions[2]->trigger();
+    EXPECT_TRUE(left) << "the dialog shows the side the toolbar is on";
+    EXPECT_EQ(form->toolBarArea(toolbar()), Qt::LeftToolBarArea);
 }
 
 TEST_F(MainToolbarTest, ApplyPushesTheListSettingsIntoTheWindow)
