@@ -5,8 +5,6 @@
 #include "platform/Prompt.h"
 #include "scan/DiskScanner.h"
 
-#include <exception>
-
 namespace quorvex {
 
 namespace {
@@ -71,7 +69,7 @@ TDiskScanEnd RunDiskScan(const TDiskScanJob& job)
         ScanFunction()(run);
     } catch (const EAbort&) {
         run.Flags->Abort = true; // a silent abort: no message
-    } catch (const std::exception&) {
+    } catch (...) {
         escaped = true;
     }
     if (escaped || (!run.Flags->Finished && !run.Flags->Abort)) return TDiskScanEnd::Failed;

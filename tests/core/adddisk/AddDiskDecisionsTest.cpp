@@ -93,7 +93,9 @@ TEST(DiskMatching, AddModeMatchesSerialLabelTypeAndCapacity)
         c.Change(medium, *Rec(a), choice);
         const auto matches = FindMatchingDisks(cat, choice);
         EXPECT_EQ(!matches.empty(), c.Matches) << c.What;
-        if (c.Matches && !matches.empty()) EXPECT_EQ(matches.front(), a) << c.What;
+        if (c.Matches && !matches.empty()) {
+            EXPECT_EQ(matches.front(), a) << c.What;
+        }
         EXPECT_EQ(MediumMatchesDisk(*Rec(a), choice), c.Matches) << c.What;
     }
 }
@@ -232,7 +234,9 @@ TEST_F(PressOkTest, OneMatchAsksWhetherToUpdate)
         EXPECT_EQ(state.Switches.ImportDescRow, c.Row);
         ASSERT_EQ(prompt.Shown.size(), 1u) << "no descriptions-lost question after Yes: the box is ticked";
         EXPECT_EQ(prompt.Shown[0].Caption, "Update Old Data?");
-        if (c.Answer == pbYes) EXPECT_TRUE(state.Switches.KeepCurrent.Checked);
+        if (c.Answer == pbYes) {
+            EXPECT_TRUE(state.Switches.KeepCurrent.Checked);
+        }
     }
     EXPECT_EQ(prompt.Shown[0].Text,
               "Disk with the same serial number, label and capacity is\ralready in the catalog as \"A\". "
@@ -317,6 +321,7 @@ TEST(DiskScanJob, OutcomeFromTheFlagsAndErrors)
         {"cancelled", [](const TDiskScanJob& j) { j.Flags->Abort = true; }, TDiskScanEnd::Canceled},
         {"neither flag", [](const TDiskScanJob&) {}, TDiskScanEnd::Failed},
         {"error", [](const TDiskScanJob&) { throw std::runtime_error("bad"); }, TDiskScanEnd::Failed},
+        {"error of no standard kind", [](const TDiskScanJob&) { throw 42; }, TDiskScanEnd::Failed},
         {"silent abort", [](const TDiskScanJob&) { throw EAbort(); }, TDiskScanEnd::Canceled},
     };
     for (const Case& c : cases) {
