@@ -165,7 +165,8 @@ void TDiskSelectForm::ContextMenu(const QPoint& pos)
 void TDiskSelectForm::keyPressEvent(QKeyEvent* event)
 {
     const bool alt = event->modifiers() & Qt::AltModifier;
-    if (event->key() == Qt::Key_F4 || (alt && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))) {
+    const bool f4 = event->key() == Qt::Key_F4 && event->modifiers() == Qt::NoModifier;
+    if (f4 || (alt && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter))) {
         ShowProperties();
         return;
     }
@@ -216,7 +217,12 @@ TSerialAskForm::TSerialAskForm(QWidget* parent) : QDialog(parent)
     v->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-TSerialAnswer TSerialAskForm::Answer() const { return {m_change, DontAskCheck->isChecked()}; }
+// Closed without a button (Escape, the frame's close box): no change, and the box ticked on
+// the way out does not silence the question for good.
+TSerialAnswer TSerialAskForm::Answer() const
+{
+    return {m_change, result() == QDialog::Accepted && DontAskCheck->isChecked()};
+}
 
 TDiskInfoForm::TDiskInfoForm(const TDiskRec& disk, const QString& name, double catalogued, QWidget* parent)
     : QDialog(parent)

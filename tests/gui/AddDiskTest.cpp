@@ -413,6 +413,31 @@ TEST_F(AddDiskTest, Screenshots)
 
 namespace {
 
+TEST_F(TMainFormTest, SerialAskAnswers)
+{
+    const struct {
+        const char* What;
+        std::function<void(TSerialAskForm&)> Close;
+        TSerialAnswer Answer;
+    } cases[] = {
+        {"yes", [](TSerialAskForm& f) { f.YesBtn->click(); }, {true, true}},
+        {"no", [](TSerialAskForm& f) { f.NoBtn->click(); }, {false, true}},
+        {"escape", [](TSerialAskForm& f) { QTest::keyClick(&f, Qt::Key_Escape); }, {false, false}},
+    };
+    for (const auto& c : cases) {
+        TSerialAskForm ask(form.get());
+        EXPECT_FALSE(ask.DontAskCheck->isChecked());
+        EXPECT_TRUE(ask.YesBtn->isDefault());
+        QTimer::singleShot(0, [&] {
+            ask.DontAskCheck->setChecked(true);
+            c.Close(ask);
+        });
+        ask.exec();
+        EXPECT_EQ(ask.Answer().Change, c.Answer.Change) << c.What;
+        EXPECT_EQ(ask.Answer().DontAskAgain, c.Answer.DontAskAgain) << c.What;
+    }
+}
+
 TEST_F(TMainFormTest, SelectDiskListsSortsAndAnswers)
 {
     dialogs.OpenAnswers = {{ShowcaseFile()}};
