@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 
 namespace quorvex {
 
@@ -29,15 +30,18 @@ void TAddDiskController::Run(TAddDiskMode mode, TTreeNode* replacedDisk)
 {
     if (!m_form || m_form->DrivesChanged()) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        // A new set of drives is no reason to close the options panel the user left open.
+        const bool advanced = m_form && m_form->AdvancedBtn->isChecked();
         m_form.reset();
         m_form = std::make_unique<TAddDiskForm>(m_main.Tree(), m_main.Icons(), Browser(), &m_main);
+        m_form->AdvancedBtn->setChecked(advanced);
         m_form->HelpRequested = [this](int context) { m_main.ShowHelpContext(context); };
         QApplication::restoreOverrideCursor();
     }
     TAddDiskForm& form = *m_form;
     form.Prepare(mode, replacedDisk, m_main.SelectedNode());
     if (Showing) Showing(form);
-    if (form.exec() != QDialog::Accepted) return;
+    if (form.exec() != QDialog::Accepted || !form.TargetCatalog()) return;
 
     const TAddDiskState& state = form.State();
     TAskSerial ask = AskSerial ? AskSerial : [this] {

@@ -399,7 +399,7 @@ void TMainForm::RefreshCommands()
 {
     if (m_closing) return;
     const bool anyCatalog = m_tree.Count() > 0;
-    for (QAction* a : {MenuSaveAs, MenuClose, MenuCloseAll}) a->setEnabled(anyCatalog);
+    for (QAction* a : {MenuSaveAs, MenuClose, MenuCloseAll, MenuAddDisk}) a->setEnabled(anyCatalog);
     TTreeNode* node = SelectedNode();
     MenuBack->setEnabled(node && node->Data && !ItemIs(node->Data, ikCatalog));
     const bool items = m_listModel->rowCount() > 0;

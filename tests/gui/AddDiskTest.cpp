@@ -165,9 +165,11 @@ TEST_F(AddDiskTest, AddSaveReopenAndUpdateKeepingDescriptions)
     ASSERT_TRUE(QFileInfo::exists(QString::fromStdString(file)));
     form->MenuCloseAllClick();
     ASSERT_EQ(form->Tree().Count(), 0);
+    EXPECT_FALSE(form->MenuAddDisk->isEnabled()) << "no catalog to add to";
 
     form->OpenCatalogFiles({file}, false);
     ASSERT_EQ(form->Tree().Count(), 1);
+    EXPECT_TRUE(form->MenuAddDisk->isEnabled());
     disk = Catalog()->Child(0);
     ASSERT_EQ(disk->Text, "Holiday");
 
@@ -342,11 +344,14 @@ TEST_F(AddDiskTest, ButtonsFollowTheDrivesPresent)
 {
     size_t buttons = 0;
     bool emptyShown = false;
+    bool optionsShown = false;
     auto look = [&](TAddDiskForm& dialog) {
         QTimer::singleShot(0, [&] {
             ASSERT_TRUE(WaitFor([&] { return dialog.isVisible(); }));
             buttons = dialog.DriveButtons.size();
             emptyShown = dialog.EmptyDriveLabel->isVisible();
+            optionsShown = dialog.OptionsPanel->isVisible();
+            if (!optionsShown) dialog.AdvancedBtn->click();
             dialog.CancelBtn->click();
         });
     };
@@ -354,9 +359,11 @@ TEST_F(AddDiskTest, ButtonsFollowTheDrivesPresent)
     RunCommand(form->MenuAddDisk);
     EXPECT_EQ(buttons, 2u);
     EXPECT_FALSE(emptyShown);
+    EXPECT_FALSE(optionsShown);
     drives.Add("zip", dtRemovable, mtRemovable, "ZIP 100");
     RunCommand(form->MenuAddDisk);
     EXPECT_EQ(buttons, 3u) << "a drive that came while the program runs gets its button";
+    EXPECT_TRUE(optionsShown) << "the options panel stays as it was left";
 
     TFakeDrives none;
     SetDrives(&none);
