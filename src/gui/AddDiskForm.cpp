@@ -149,6 +149,8 @@ TAddDiskForm::TAddDiskForm(TCatalogTree& tree, TIconImages& icons, TBrowseFolder
     v->addLayout(body);
     v->addWidget(StatusBar);
     connect(VirtualRootCheck, &QCheckBox::toggled, this, [this] { RefreshVirtualRoot(); });
+    DatabaseList->installEventFilter(this);
+    ImportDescCombo->installEventFilter(this);
 }
 
 void TAddDiskForm::CreateDriveButtons()
@@ -288,7 +290,6 @@ void TAddDiskForm::LayOut()
     EmptyDriveLabel->setAlignment(Qt::AlignCenter);
     m_drivePanel->setFixedHeight(16 + rows * CellHeight);
     OptionsPanel->setVisible(AdvancedBtn->isChecked());
-    AdvancedBtn->setText(AdvancedBtn->isChecked() ? "Advanced <<" : "Advanced >>");
     setFixedWidth(m_columns * CellWidth + 33);
     layout()->activate();
     setFixedHeight(sizeHint().height());
@@ -339,9 +340,8 @@ void TAddDiskForm::ClickDrive(TDriveButton* button)
     }
     m_readingDrive = true;
     QApplication::setOverrideCursor(Qt::BusyCursor);
-    const bool ready = WaitUntilReady(button->Drive, true);
-    QApplication::restoreOverrideCursor();
-    if (!ready) {
+    if (!WaitUntilReady(button->Drive, true)) {
+        QApplication::restoreOverrideCursor();
         m_readingDrive = false;
         Deselect();
         return;
@@ -357,6 +357,7 @@ void TAddDiskForm::ClickDrive(TDriveButton* button)
     FindMatches();
     RefreshVirtualRoot();
     RefreshStatus();
+    QApplication::restoreOverrideCursor();
 }
 
 void TAddDiskForm::FindMatches()
@@ -470,18 +471,30 @@ void TAddDiskForm::keyPressEvent(QKeyEvent* event)
         if (HelpRequested) HelpRequested(HelpContextOf(under));
         return;
     }
+    if (!DriveKey(event)) QDialog::keyPressEvent(event);
+}
+
+bool TAddDiskForm::DriveKey(QKeyEvent* event)
+{
     const QString text = event->text();
     const bool alt = event->modifiers() & Qt::AltModifier;
     const bool inEdit = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
-    if (text.size() == 1 && text[0].isLetterOrNumber() && (!inEdit || alt)) {
-        for (TDriveButton* b : DriveButtons) {
-            if (b->isVisible() && b->Drive.startsWith(text, Qt::CaseInsensitive)) {
-                ClickDrive(b);
-                return;
-            }
+    if (event->modifiers() & Qt::ControlModifier) return false;
+    if (text.size() != 1 || !text[0].isLetterOrNumber() || (inEdit && !alt)) return false;
+    for (TDriveButton* b : DriveButtons) {
+        if (b->isVisible() && b->Drive.startsWith(text, Qt::CaseInsensitive)) {
+            ClickDrive(b);
+            return true;
         }
     }
-    QDialog::keyPressEvent(event);
+    return false;
+}
+
+// The lists would take a typed letter for their own search; here it picks a drive.
+bool TAddDiskForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && DriveKey(static_cast<QKeyEvent*>(event))) return true;
+    return QDialog::eventFilter(watched, event);
 }
 
 void TAddDiskForm::accept()

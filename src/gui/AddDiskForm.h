@@ -94,9 +94,11 @@ public slots:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateDriveButtons();
+    bool DriveKey(QKeyEvent* event); // a typed drive letter selects that drive
     QCheckBox* Switch(const QString& caption, TSwitchClick click);
     void ShowSwitches();
     void ReadSwitches();

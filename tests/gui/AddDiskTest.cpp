@@ -18,6 +18,7 @@
 #include "scan/DiskScanner.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QCursor>
@@ -304,6 +305,8 @@ TEST_F(AddDiskTest, DriveButtonsStatusAndKeys)
             EXPECT_EQ(dialog.StatusBar->currentMessage(), "No drive selected");
             EXPECT_FALSE(dialog.OKBtn->isEnabled());
             EXPECT_FALSE(dialog.VirtualRootCheck->isEnabled());
+            dialog.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog)) << "keys go where the focus is";
             dialog.CancelBtn->setFocus();
             QTest::keyClick(&dialog, Qt::Key_U);
             EXPECT_EQ(dialog.SelectedButton(), dialog.ButtonOf("usb"));
@@ -313,8 +316,20 @@ TEST_F(AddDiskTest, DriveButtonsStatusAndKeys)
             EXPECT_EQ(dialog.SelectedButton(), dialog.ButtonOf("usb")) << "typing in the name box selects nothing";
             dialog.ButtonOf("usb")->click();
             EXPECT_EQ(dialog.SelectedButton(), nullptr) << "a second click deselects";
+            QTest::keyClick(dialog.DiskName, Qt::Key_U);
+            EXPECT_EQ(dialog.SelectedButton(), nullptr);
+            QTest::keyClick(dialog.DiskName, Qt::Key_U, Qt::AltModifier);
+            EXPECT_TRUE(WaitFor([&] { return dialog.SelectedButton() == dialog.ButtonOf("usb"); }))
+                << "with Alt the name box lets the letter through";
+            dialog.ButtonOf("usb")->click();
+            dialog.DatabaseList->setFocus();
+            QTest::keyClick(dialog.DatabaseList, Qt::Key_U);
+            EXPECT_EQ(dialog.SelectedButton(), dialog.ButtonOf("usb")) << "a list is no edit box";
+            dialog.ButtonOf("usb")->click();
             // Switch rules on the real boxes.
             dialog.AdvancedBtn->click();
+            EXPECT_TRUE(dialog.OptionsPanel->isVisible());
+            EXPECT_EQ(dialog.AdvancedBtn->text(), "Advanced >>");
             if (dialog.BrowseArchiveCheck->isChecked()) dialog.BrowseArchiveCheck->click();
             EXPECT_FALSE(dialog.ImportCommentCheck->isChecked());
             dialog.ImportCommentCheck->click();
