@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -110,9 +111,14 @@ TAddDiskForm::TAddDiskForm(TCatalogTree& tree, TIconImages& icons, TBrowseFolder
     imports->addWidget(Import4DOSCheck, 1, 0);
     imports->addWidget(ImportCommentCheck, 1, 1);
     options->addLayout(imports);
+    // The combo goes under its box: beside it, the box's caption would be cut off.
+    options->addWidget(KeepCurrentCheck);
     auto* keep = new QHBoxLayout;
-    keep->addWidget(KeepCurrentCheck);
-    keep->addWidget(ImportDescCombo, 1);
+    keep->setContentsMargins(style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                                 style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing),
+                             0, 0, 0);
+    keep->addWidget(ImportDescCombo);
+    keep->addStretch(1);
     options->addLayout(keep);
     DefaultCheck = new QCheckBox("Save as default");
     DefaultCheck->setObjectName("DefaultCheck");
@@ -291,6 +297,10 @@ void TAddDiskForm::LayOut()
     m_drivePanel->setFixedHeight(16 + rows * CellHeight);
     OptionsPanel->setVisible(AdvancedBtn->isChecked());
     setFixedWidth(m_columns * CellWidth + 33);
+    // Rows of the panel shown or hidden while the dialog is hidden are not yet in the sizes
+    // the dialog's layout keeps.
+    OptionsPanel->layout()->activate();
+    OptionsPanel->updateGeometry();
     layout()->activate();
     setFixedHeight(sizeHint().height());
 }
@@ -429,7 +439,8 @@ void TAddDiskForm::DiskInfoClick()
 void TAddDiskForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    QTimer::singleShot(0, this, [this] { Activate(); });
+    // Once per use: a window restored by the system does not ask for the medium again.
+    if (!event->spontaneous()) QTimer::singleShot(0, this, [this] { Activate(); });
 }
 
 void TAddDiskForm::Activate()

@@ -179,11 +179,14 @@ TEST_F(AddDiskTest, AddSaveReopenAndUpdateKeepingDescriptions)
     QFile::remove(medium + "/Collection/top.txt");
     form->SelectNode(disk);
     prompt.Shown.clear();
+    Controller().Form()->AdvancedBtn->setChecked(true);
     Controller().Showing = [](TAddDiskForm& dialog) {
         QTimer::singleShot(0, [&dialog] {
             // The medium is found by itself and its root taken from the disk.
             ASSERT_TRUE(WaitFor([&] { return dialog.SelectedButton() != nullptr; }));
             EXPECT_EQ(dialog.windowTitle(), "Update Disk");
+            EXPECT_TRUE(dialog.ImportDescCombo->isVisible());
+            EXPECT_GE(dialog.height(), dialog.sizeHint().height()) << "the row of the import combo fits";
             EXPECT_EQ(dialog.VirtualRootLabel->text(), "\\Collection\\");
             EXPECT_EQ(dialog.StatusBar->currentMessage().toStdString(), "Removable drive (usb:), media match confirmed, ready to update");
             EXPECT_EQ(dialog.DiskName->text(), "Holiday");
@@ -417,6 +420,15 @@ TEST_F(AddDiskTest, Screenshots)
         });
     };
     RunCommand(form->MenuAddDisk);
+    form->SelectNode(Catalog()->Child(0));
+    Controller().Showing = [&](TAddDiskForm& dialog) {
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(WaitFor([&] { return dialog.SelectedButton() != nullptr; }));
+            shoot(dialog, "update-disk-advanced");
+            dialog.CancelBtn->click();
+        });
+    };
+    RunCommand(form->TreeMenuUpdateDisk);
     TDiskSelectForm select({Catalog()->Child(0), Catalog()->Child(0)}, &form->Icons(), form.get());
     select.show();
     shoot(select, "select-disk");
