@@ -10,9 +10,11 @@ namespace quorvex {
 
 namespace {
 
+// A dangling link takes the name as well.
 bool Exists(const QString& parent, const QString& name)
 {
-    return QFileInfo::exists(QDir(parent).filePath(name));
+    const QFileInfo info(QDir(parent).filePath(name));
+    return info.exists() || info.isSymLink();
 }
 
 void Error(IPrompt& prompt, const QString& text, TPromptIcon icon = TPromptIcon::Error)
@@ -52,7 +54,7 @@ bool RenameFolder(const QString& folder, const QString& newName, IPrompt& prompt
     const bool valid = !newName.isEmpty() && !newName.contains(QLatin1Char('/')) &&
                        newName != QLatin1String(".") && newName != QLatin1String("..");
     if (newName == info.fileName()) return true;
-    if (!valid || !info.isDir() || QFileInfo::exists(target) || !QDir().rename(folder, target)) {
+    if (!valid || !info.isDir() || Exists(info.path(), newName) || !QDir().rename(folder, target)) {
         Error(prompt, QStringLiteral("Operating system has denied raneming this folder"));
         return false;
     }

@@ -30,6 +30,8 @@ TEST_F(FolderOpsTest, NewFolderTakesTheFirstFreeName)
     EXPECT_EQ(CreateNewFolder(root, prompt), Path("New Folder"));
     EXPECT_EQ(CreateNewFolder(root, prompt), Path("New Folder (1)"));
     EXPECT_EQ(CreateNewFolder(root, prompt), Path("New Folder (2)"));
+    ASSERT_TRUE(QFile::link(Path("nowhere"), Path("New Folder (3)")));
+    EXPECT_EQ(CreateNewFolder(root, prompt), Path("New Folder (4)")) << "a dangling link holds its name";
     EXPECT_TRUE(prompt.Shown.empty());
 
     EXPECT_FALSE(CreateNewFolder(Path("missing"), prompt));
@@ -42,9 +44,10 @@ TEST_F(FolderOpsTest, RenameRefusesTakenAndBadNames)
 {
     QDir().mkpath(Path("a"));
     QDir().mkpath(Path("b"));
+    ASSERT_TRUE(QFile::link(Path("nowhere"), Path("link")));
     EXPECT_TRUE(RenameFolder(Path("a"), "c", prompt));
     EXPECT_TRUE(QFileInfo(Path("c")).isDir());
-    for (const QString bad : {"b", "", "x/y", ".."}) {
+    for (const QString bad : {"b", "link", "", "x/y", ".."}) {
         prompt.Shown.clear();
         EXPECT_FALSE(RenameFolder(Path("c"), bad, prompt)) << bad.toStdString();
         EXPECT_EQ(LastText(), "Operating system has denied raneming this folder");
