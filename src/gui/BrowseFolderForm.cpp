@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -15,6 +16,8 @@
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quorvex {
 
 namespace {
@@ -22,6 +25,14 @@ namespace {
 constexpr int LoadedRole = Qt::UserRole + 2;
 
 QString Clean(const QString& path) { return QDir::cleanPath(path); }
+
+constexpr int CheckSpacing = 22;
+
+// Stops at the first sub-folder: enough for the expansion mark, cheap in large folders.
+bool HasSubfolders(const QString& path)
+{
+    return QDirIterator(path, QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).hasNext();
+}
 
 bool IsBelow(const QString& path, const QString& root)
 {
@@ -62,13 +73,16 @@ TBrowseFolderForm::TBrowseFolderForm(QWidget* parent) : QDialog(parent)
     auto* v = new QVBoxLayout(this);
     v->addWidget(PathLabel);
     v->addWidget(Tree, 1);
+    auto* checks = new QVBoxLayout;
+    checks->setSpacing(0);
     for (size_t i = 0; i < CheckBoxes.size(); ++i) {
         CheckBoxes[i] = new QCheckBox;
         CheckBoxes[i]->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
-        CheckBoxes[i]->setFixedHeight(22);
+        CheckBoxes[i]->setFixedHeight(CheckSpacing);
         CheckBoxes[i]->hide();
-        v->addWidget(CheckBoxes[i]);
+        checks->addWidget(CheckBoxes[i]);
     }
+    v->addLayout(checks);
     NewFolderBtn = new QPushButton("New Folder");
     NewFolderBtn->setObjectName("NewFolderBtn");
     RenameBtn = new QPushButton("Rename");
@@ -85,6 +99,12 @@ TBrowseFolderForm::TBrowseFolderForm(QWidget* parent) : QDialog(parent)
     connect(DeleteBtn, &QPushButton::clicked, this, &TBrowseFolderForm::DeleteClick);
     connect(OKBtn, &QPushButton::clicked, this, &TBrowseFolderForm::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &TBrowseFolderForm::reject);
+    // A closing name editor hands the focus on to the next button, which then takes Return;
+    // the tree keeps it, and Return presses OK again.
+    connect(Tree->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+        Tree->setFocus();
+        OKBtn->setDefault(true);
+    });
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {NewFolderBtn, RenameBtn, DeleteBtn}) buttons->addWidget(b);
     buttons->addStretch(1);
@@ -98,39 +118,58 @@ TBrowseFolderForm::TBrowseFolderForm(QWidget* parent) : QDialog(parent)
 void TBrowseFolderForm::BuildRoots()
 {
     m_programEdit = true;
+    m_stale = false;
     m_model->clear();
-    auto addRoot = [this](const QString& text, const QString& path) {
+    auto addRoot = [this](const QString& text, const QString& path, QStyle::StandardPixmap icon) {
         auto* item = new QStandardItem(text);
         item->setData(Clean(path), PathRole);
         item->setEditable(false);
-        item->setIcon(style()->standardIcon(QStyle::SP_DriveHDIcon));
+        item->setIcon(style()->standardIcon(icon));
         item->appendRow(new QStandardItem); // an expansion mark until the folder is read
         m_model->appendRow(item);
     };
     if (!m_driveLimit.isEmpty()) {
-        addRoot(m_driveLimit, m_driveLimit);
+        addRoot(m_driveLimit, m_driveLimit, QStyle::SP_DriveHDIcon);
     } else {
-        for (const TDrive& drive : Drives().List())
-            if (!drive.Root.isEmpty()) addRoot(drive.Id + QStringLiteral(" (") + drive.Root + QLatin1Char(')'), drive.Root);
-        addRoot(QStringLiteral("File System"), QStringLiteral("/"));
+        for (const TDrive& drive : Drives().List()) {
+            if (drive.Root.isEmpty()) continue;
+            const TDriveType type = Drives().DriveType(drive.Id);
+            addRoot(drive.Id + QStringLiteral(" (") + drive.Root + QLatin1Char(')'), drive.Root,
+                    type == dtRemote ? QStyle::SP_DriveNetIcon
+                    : type == dtCDROM ? QStyle::SP_DriveCDIcon
+                                      : QStyle::SP_DriveHDIcon);
+        }
+        addRoot(QStringLiteral("File System"), QStringLiteral("/"), QStyle::SP_DirIcon);
     }
     m_programEdit = false;
+    SelectionChanged();
 }
 
 QStandardItem* TBrowseFolderForm::AddFolder(QStandardItem* parent, const QString& name, const QString& path)
 {
     auto* item = new QStandardItem(style()->standardIcon(QStyle::SP_DirIcon), name);
     item->setData(path, PathRole);
-    item->setEditable(!RenameBtn->isHidden());
-    if (!QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
-        item->appendRow(new QStandardItem);
+    item->setEditable(!m_readOnly);
+    if (HasSubfolders(path)) item->appendRow(new QStandardItem);
     parent->appendRow(item);
     return item;
+}
+
+void TBrowseFolderForm::ResetChildren(QStandardItem* item)
+{
+    item->setData(false, LoadedRole);
+    if (Tree->isExpanded(item->index())) {
+        Populate(item);
+        return;
+    }
+    item->removeRows(0, item->rowCount());
+    if (HasSubfolders(item->data(PathRole).toString())) item->appendRow(new QStandardItem);
 }
 
 void TBrowseFolderForm::Populate(QStandardItem* item)
 {
     if (!item || item->data(LoadedRole).toBool()) return;
+    const bool programEdit = m_programEdit;
     m_programEdit = true;
     item->setData(true, LoadedRole);
     item->removeRows(0, item->rowCount());
@@ -138,7 +177,7 @@ void TBrowseFolderForm::Populate(QStandardItem* item)
     const QFileInfoList entries =
         QDir(path).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo& e : entries) AddFolder(item, e.fileName(), Clean(e.filePath()));
-    m_programEdit = false;
+    m_programEdit = programEdit;
 }
 
 void TBrowseFolderForm::Refill(QStandardItem* item)
@@ -158,7 +197,9 @@ QStandardItem* TBrowseFolderForm::FindChild(QStandardItem* parent, const QString
 
 void TBrowseFolderForm::SetFolder(const QString& folder)
 {
-    const QString target = Clean(folder);
+    if (m_stale) BuildRoots();
+    if (folder.isEmpty()) return;
+    const QString target = Clean(QFileInfo(folder).absoluteFilePath());
     // The deepest root holding the folder: a drive's mount point before the whole file system.
     QStandardItem* best = nullptr;
     for (int r = 0; r < m_model->rowCount(); ++r) {
@@ -198,12 +239,16 @@ void TBrowseFolderForm::SelectionChanged()
     RenameBtn->setEnabled(folder);
     DeleteBtn->setEnabled(folder);
     NewFolderBtn->setEnabled(item);
+    OKBtn->setEnabled(item);
 }
 
 void TBrowseFolderForm::SetCheckCount(int count)
 {
+    count = std::clamp(count, 0, int(CheckBoxes.size()));
+    int shown = 0;
+    for (QCheckBox* box : CheckBoxes) shown += box->isVisibleTo(this) ? 1 : 0;
     for (int i = 0; i < int(CheckBoxes.size()); ++i) CheckBoxes[size_t(i)]->setVisible(i < count);
-    adjustSize();
+    resize(width(), height() + (count - shown) * CheckSpacing);
 }
 
 void TBrowseFolderForm::LoadChecks(const QString& valueName, uint32_t defaultBits)
@@ -222,13 +267,14 @@ void TBrowseFolderForm::SaveChecks(const QString& valueName) const
 
 void TBrowseFolderForm::SetReadOnly(bool readOnly)
 {
+    m_readOnly = readOnly;
     for (QPushButton* b : {NewFolderBtn, RenameBtn, DeleteBtn}) b->setHidden(readOnly);
     Tree->setEditTriggers(readOnly ? QAbstractItemView::NoEditTriggers : QAbstractItemView::EditKeyPressed);
 }
 
 void TBrowseFolderForm::SetDriveLimit(const QString& root)
 {
-    if (m_driveLimit == root) return;
+    if (m_driveLimit == root && !m_stale) return;
     m_driveLimit = root;
     BuildRoots();
 }
@@ -236,7 +282,7 @@ void TBrowseFolderForm::SetDriveLimit(const QString& root)
 void TBrowseFolderForm::NewFolderClick()
 {
     QStandardItem* item = SelectedItem();
-    if (!item) return;
+    if (!item || m_readOnly) return;
     const auto created = CreateNewFolder(item->data(PathRole).toString(), Prompt());
     if (!created) return;
     Refill(item);
@@ -249,7 +295,7 @@ void TBrowseFolderForm::NewFolderClick()
 void TBrowseFolderForm::RenameClick()
 {
     QStandardItem* item = SelectedItem();
-    if (item && item->parent() && item->isEditable()) Tree->edit(item->index());
+    if (item && item->parent() && !m_readOnly) Tree->edit(item->index());
 }
 
 void TBrowseFolderForm::ItemRenamed(QStandardItem* item)
@@ -263,10 +309,8 @@ void TBrowseFolderForm::ItemRenamed(QStandardItem* item)
     if (RenameFolder(path, newName, Prompt())) {
         const QString newPath = Clean(QFileInfo(path).dir().filePath(newName));
         item->setData(newPath, PathRole);
-        item->setData(false, LoadedRole);
-        item->removeRows(0, item->rowCount());
-        if (!QDir(newPath).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty())
-            item->appendRow(new QStandardItem);
+        // The paths below still name the old folder.
+        ResetChildren(item);
     } else {
         item->setText(oldName);
     }
@@ -277,7 +321,7 @@ void TBrowseFolderForm::ItemRenamed(QStandardItem* item)
 void TBrowseFolderForm::DeleteClick()
 {
     QStandardItem* item = SelectedItem();
-    if (!item || !item->parent() || DeleteBtn->isHidden()) return;
+    if (!item || !item->parent() || m_readOnly) return;
     if (DeleteFolder(item->data(PathRole).toString(), Prompt()) != TDeleteFolderResult::Deleted) return;
     QStandardItem* parent = item->parent();
     const int row = item->row();
@@ -298,8 +342,18 @@ void TBrowseFolderForm::reject()
     QDialog::reject();
 }
 
+void TBrowseFolderForm::done(int result)
+{
+    QDialog::done(result);
+    // The caller still reads the folder; the next showing reads the drives and folders again,
+    // which may have changed meanwhile, and offers every drive.
+    m_driveLimit.clear();
+    m_stale = true;
+}
+
 void TBrowseFolderForm::showEvent(QShowEvent* event)
 {
+    if (m_stale) SetFolder(Folder());
     QDialog::showEvent(event);
     if (Tree->currentIndex().isValid()) Tree->scrollTo(Tree->currentIndex());
     Tree->setFocus();

@@ -34,7 +34,8 @@ public:
     void LoadChecks(const QString& valueName, uint32_t defaultBits);
     void SaveChecks(const QString& valueName) const;
     void SetReadOnly(bool readOnly);
-    // Shows only the folders below root (a drive's root); empty shows every drive again.
+    // Shows only the folders below root (a drive's root) until the dialog closes; empty shows
+    // every drive again.
     void SetDriveLimit(const QString& root);
     void SetFolder(const QString& folder);
     QString Folder() const; // the selected folder's full path; empty when none
@@ -55,6 +56,7 @@ public:
 public slots:
     void accept() override;
     void reject() override;
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,6 +67,7 @@ private:
     void Populate(QStandardItem* item);
     void Refill(QStandardItem* item);
     QStandardItem* AddFolder(QStandardItem* parent, const QString& name, const QString& path);
+    void ResetChildren(QStandardItem* item);
     QStandardItem* SelectedItem() const;
     QStandardItem* FindChild(QStandardItem* parent, const QString& path);
     void ItemRenamed(QStandardItem* item);
@@ -73,6 +76,8 @@ private:
     QStandardItemModel* m_model = nullptr;
     QString m_driveLimit;
     bool m_programEdit = false;
+    bool m_readOnly = false;
+    bool m_stale = false; // closed since the tree was read: the next use reads it again
 };
 
 } // namespace quorvex

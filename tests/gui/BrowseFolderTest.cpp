@@ -42,6 +42,17 @@ protected:
         ASSERT_EQ(browser->Folder(), QDir::cleanPath(path));
     }
     QString Error() const { return prompt.Shown.empty() ? QString() : prompt.Shown.back().Text; }
+    QStandardItem* Current() const
+    {
+        auto* model = static_cast<QStandardItemModel*>(browser->Tree->model());
+        return model->itemFromIndex(browser->Tree->currentIndex());
+    }
+    QStringList ChildNames(QStandardItem* item) const
+    {
+        QStringList names;
+        for (int r = 0; r < item->rowCount(); ++r) names << item->child(r)->text();
+        return names;
+    }
 };
 
 TEST_F(BrowseFolderTest, StartsAtTheFolderAndShowsItsPath)
@@ -49,6 +60,61 @@ TEST_F(BrowseFolderTest, StartsAtTheFolderAndShowsItsPath)
     Select(root + "/alpha/inner");
     EXPECT_EQ(browser->PathLabel->text(), QDir::toNativeSeparators(root + "/alpha/inner"));
     EXPECT_EQ(browser->windowTitle(), "Select Folder");
+    browser->SetFolder(root + "/beta/missing/deeper");
+    EXPECT_EQ(browser->Folder(), root + "/beta") << "the deepest folder that exists";
+
+    TBrowseFolderForm fresh(form.get());
+    EXPECT_TRUE(fresh.Folder().isEmpty());
+    EXPECT_FALSE(fresh.OKBtn->isEnabled()) << "no folder to hand back";
+    fresh.SetFolder(root);
+    EXPECT_TRUE(fresh.OKBtn->isEnabled());
+}
+
+TEST_F(BrowseFolderTest, KeyboardRenamesDeletesAndCloses)
+{
+    Select(root + "/gamma");
+    browser->hide();
+    browser->show();
+    EXPECT_EQ(browser->focusWidget(), browser->Tree) << "the tree has the focus on showing";
+    QTest::keyClick(browser->Tree, Qt::Key_F2);
+    ASSERT_TRUE(browser->Tree->Editing());
+    auto editor = [this] { return qobject_cast<QLineEdit*>(browser->Tree->indexWidget(browser->Tree->currentIndex())); };
+    ASSERT_TRUE(editor());
+    editor()->setText("dropped");
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    EXPECT_FALSE(browser->Tree->Editing());
+    EXPECT_TRUE(browser->isVisible()) << "Escape ends the edit only";
+    EXPECT_TRUE(QFileInfo(root + "/gamma").isDir());
+
+    QTest::keyClick(browser->Tree, Qt::Key_F2);
+    ASSERT_TRUE(editor());
+    editor()->setText("kept");
+    QTest::keyClick(editor(), Qt::Key_Return);
+    QApplication::processEvents(); // the edit is committed once the key has been handled
+    EXPECT_TRUE(QFileInfo(root + "/kept").isDir());
+    EXPECT_TRUE(browser->isVisible()) << "Return ends the edit only";
+    EXPECT_EQ(browser->focusWidget(), browser->Tree);
+
+    QTest::keyClick(browser->Tree, Qt::Key_Return);
+    EXPECT_FALSE(browser->isVisible());
+    EXPECT_EQ(browser->result(), QDialog::Accepted);
+    EXPECT_EQ(browser->Folder(), root + "/kept");
+}
+
+TEST_F(BrowseFolderTest, ShownAgainReadsTheFoldersAgainAndForgetsTheDriveLimit)
+{
+    browser->SetDriveLimit(root + "/alpha");
+    browser->SetFolder(root + "/alpha/inner");
+    auto* model = static_cast<QStandardItemModel*>(browser->Tree->model());
+    EXPECT_EQ(model->rowCount(), 1);
+    browser->accept();
+    EXPECT_EQ(browser->Folder(), root + "/alpha/inner") << "still there for the caller";
+
+    QDir().mkpath(root + "/alpha/added");
+    browser->show();
+    EXPECT_EQ(browser->Folder(), root + "/alpha/inner") << "where it was left";
+    EXPECT_EQ(model->item(model->rowCount() - 1)->text(), "File System") << "every drive again";
+    EXPECT_EQ(ChildNames(Current()->parent()), QStringList({"added", "inner"}));
 }
 
 TEST_F(BrowseFolderTest, NewFolderTwiceThenEditTheName)
@@ -80,6 +146,14 @@ TEST_F(BrowseFolderTest, RenameOnDiskOrRestoreTheName)
     EXPECT_EQ(Error(), "Operating system has denied raneming this folder");
     EXPECT_EQ(model->itemFromIndex(browser->Tree->currentIndex())->text(), "delta");
     EXPECT_TRUE(QFileInfo(root + "/delta").isDir());
+
+    // An open branch is read again: its folders now live below the new name.
+    Select(root + "/alpha/inner");
+    Select(root + "/alpha");
+    ASSERT_TRUE(browser->Tree->isExpanded(browser->Tree->currentIndex()));
+    Current()->setText("omega");
+    ASSERT_EQ(Current()->rowCount(), 1);
+    EXPECT_EQ(Current()->child(0)->data(TBrowseFolderForm::PathRole).toString(), root + "/omega/inner");
 }
 
 TEST_F(BrowseFolderTest, DeleteOnlyEmptyFoldersAndSelectTheNext)
@@ -98,6 +172,14 @@ TEST_F(BrowseFolderTest, DeleteOnlyEmptyFoldersAndSelectTheNext)
 
 TEST_F(BrowseFolderTest, CheckBoxesAndReadOnly)
 {
+    const int height = browser->height();
+    browser->SetCheckCount(3);
+    QApplication::processEvents();
+    EXPECT_EQ(browser->height(), height + 3 * 22);
+    EXPECT_EQ(browser->CheckBoxes[1]->y() - browser->CheckBoxes[0]->y(), 22);
+    EXPECT_EQ(browser->CheckBoxes[2]->y() - browser->CheckBoxes[1]->y(), 22);
+    browser->SetCheckCount(1);
+    EXPECT_EQ(browser->height(), height + 22);
     browser->SetCheckCount(3);
     browser->LoadChecks("CopyTo", 7);
     for (QCheckBox* box : browser->CheckBoxes) EXPECT_TRUE(box->isChecked());
@@ -112,6 +194,17 @@ TEST_F(BrowseFolderTest, CheckBoxesAndReadOnly)
     again.SetReadOnly(true);
     EXPECT_FALSE(again.NewFolderBtn->isVisibleTo(&again));
     EXPECT_FALSE(again.DeleteBtn->isVisibleTo(&again));
+
+    // Folders read before the switch are no more editable than the others.
+    Select(root + "/beta");
+    browser->SetReadOnly(true);
+    QTest::keyClick(browser->Tree, Qt::Key_F2);
+    EXPECT_FALSE(browser->Tree->Editing());
+    QTest::keyClick(browser->Tree, Qt::Key_Delete);
+    browser->NewFolderClick();
+    EXPECT_TRUE(QFileInfo(root + "/beta").isDir());
+    EXPECT_FALSE(QFileInfo::exists(root + "/beta/New Folder"));
+    EXPECT_TRUE(prompt.Shown.empty());
 }
 
 } // namespace
