@@ -3,6 +3,7 @@
 
 #include "GuiFixture.h"
 
+#include "BrowseFolderForm.h"
 #include "CategoriesForm.h"
 #include "GuiProgress.h"
 #include "OptionsForm.h"
@@ -124,9 +125,16 @@ TEST_F(TMainFormTest, WizardScreenshots)
     TWizardForm wizard(form->Store().Options(), *form->OptionsWindow(), true, form.get());
     wizard.show();
     const std::pair<int, const char*> pages[] = {
-        {wpIntro, "wizard-intro"},           {wpCatalogsLocation, "wizard-catalogs"},
-        {wpCompressedFiles, "wizard-compressed"}, {wpDoubleClick, "wizard-double-click"},
-        {wpRemoveExtracted, "wizard-remove"}, {wpAutoload, "wizard-autoload"},
+        {wpIntro, "wizard-intro"},
+        {wpCatalogsLocation, "wizard-catalogs"},
+        {wpCompressedFiles, "wizard-compressed"},
+        {wpSkipFiles, "wizard-skip"},
+        {wpUserInterface, "wizard-interface"},
+        {wpDoubleClick, "wizard-double-click"},
+        {wpTempFolder, "wizard-temp-folder"},
+        {wpRemoveExtracted, "wizard-remove"},
+        {wpDescAssistant, "wizard-descriptions"},
+        {wpAutoload, "wizard-autoload"},
         {wpFinished, "wizard-finished"},
     };
     for (auto [page, name] : pages) {
@@ -139,6 +147,12 @@ TEST_F(TMainFormTest, WizardScreenshots)
         d->reject();
     });
     wizard.findChild<QPushButton*>("AutoloadBtn")->click();
+    wizard.ShowWizardPage(wpTempFolder);
+    WhenModal<TBrowseFolderForm>([&](TBrowseFolderForm* b) {
+        shoot(b, "wizard-browse-temp");
+        b->reject();
+    });
+    wizard.findChild<QPushButton*>("WizardExtractDirBrowse")->click();
     wizard.hide();
 }
 

@@ -82,26 +82,37 @@ TEST_F(WizardFormTest, ControlsShowTheSettingsAndFinishWritesThemBack)
         TWordSetting Setting;
         int Value; // the control is ticked at this value
         int Other;
+        const char* Caption;
     };
+    using W = TWordSetting;
     const Case cases[] = {
-        {"WizardBakCheck", TWordSetting::CreateBakCheck, 1, 0},
-        {"BrowseCompressedYes", TWordSetting::InsideZipCheck, 1, 0},
-        {"BrowseCompressedNo", TWordSetting::InsideZipCheck, 0, 1},
-        {"SkipHiddenFolders", TWordSetting::IgnoreFoldersCheck, 1, 0},
-        {"SkipRecycleBin", TWordSetting::IgnoreRecycleCheck, 1, 0},
-        {"ShowDescTooltips", TWordSetting::DescAsTipsCheck, 1, 0},
-        {"OldStyleButtons", TWordSetting::OldButtonsCheck, 1, 0},
-        {"NewStyleButtons", TWordSetting::OldButtonsCheck, 0, 1},
-        {"ActionProperties", TWordSetting::FileDoubleClickCombo, 1, 0},
-        {"ActionEditDesc", TWordSetting::FileDoubleClickCombo, 5, 3},
-        {"AlwaysRemove", TWordSetting::TempRemoval, int(TTempRemoval::AlwaysRemoveTemp), 0},
-        {"AlwaysLeave", TWordSetting::TempRemoval, int(TTempRemoval::AlwaysLeaveTemp), 1},
-        {"AskRemove", TWordSetting::TempRemoval, int(TTempRemoval::AskRemoveTemp), 2},
+        {"WizardBakCheck", W::CreateBakCheck, 1, 0, "Create backup (.BAK) files when saving catalogs"},
+        {"BrowseCompressedYes", W::InsideZipCheck, 1, 0, "YES, enable browsing inside compressed files"},
+        {"BrowseCompressedNo", W::InsideZipCheck, 0, 1, "NO, treat compressed files just as any other file."},
+        {"SkipHiddenFiles", W::IgnoreFilesCheck, 1, 0, "Hidden files"},
+        {"SkipHiddenFolders", W::IgnoreFoldersCheck, 1, 0, "Hidden folders"},
+        {"SkipRecycleBin", W::IgnoreRecycleCheck, 1, 0, "'Recycle Bin' folder"},
+        {"ShowDescTooltips", W::DescAsTipsCheck, 1, 0, "Enable showing descriptions as tool-tips"},
+        {"OldStyleButtons", W::OldButtonsCheck, 1, 0, "Always show buttons in the old, normal way."},
+        {"NewStyleButtons", W::OldButtonsCheck, 0, 1, "Use the new style, flat buttons (recommended)"},
+        {"ActionNothing", W::FileDoubleClickCombo, 0, 2, "Do nothing"},
+        {"ActionProperties", W::FileDoubleClickCombo, 1, 0, "Show file's properites"},
+        {"ActionExplorer", W::FileDoubleClickCombo, 2, 1, "Open file in Explorer"},
+        {"ActionLaunch", W::FileDoubleClickCombo, 3, 4, "Launch file with associated program"},
+        {"ActionView", W::FileDoubleClickCombo, 4, 5, "View file in ASCII viewer"},
+        {"ActionEditDesc", W::FileDoubleClickCombo, 5, 3, "Open Description Assistant to edit description"},
+        {"AlwaysRemove", W::TempRemoval, int(TTempRemoval::AlwaysRemoveTemp), 0,
+         "Always delete all temporary extracted files"},
+        {"AlwaysLeave", W::TempRemoval, int(TTempRemoval::AlwaysLeaveTemp), 1,
+         "Leave extracted files in temporary folder"},
+        {"AskRemove", W::TempRemoval, int(TTempRemoval::AskRemoveTemp), 2,
+         "Ask before deleting temporary extracted files"},
     };
     for (const Case& c : cases) {
         options().SetWordValue(c.Setting, c.Value);
         auto wizard = ShownWizard();
         EXPECT_TRUE(Checked(wizard.get(), c.Control)) << c.Control;
+        EXPECT_EQ(wizard->Control<QAbstractButton>(QString::fromLatin1(c.Control))->text(), c.Caption);
         wizard->hide();
         options().SetWordValue(c.Setting, c.Other);
         wizard->show();
@@ -179,16 +190,18 @@ TEST_F(WizardFormTest, FirstStartShowsTheFirstRunIntro)
         w->reject();
     });
     form->FirstIdle({});
-    EXPECT_TRUE(intro.startsWith("This seems to be the first time you have started this program, and it is not "
-                                 "configured yet."))
-        << intro.toStdString();
+    EXPECT_EQ(intro, "This seems to be the first time you have started this program, and it is not configured "
+                     "yet. You may want to use this Quick-Setup Wizard to help you with the most importatant "
+                     "configuration options needed for program to run as desired.");
     intro.clear();
     WhenModal<TWizardForm>([&](TWizardForm* w) {
         intro = w->IntroLabel->text();
         w->reject();
     });
     form->MenuWizard->trigger();
-    EXPECT_TRUE(intro.startsWith("This Wizard can help you adjust the most important settings")) << intro.toStdString();
+    EXPECT_EQ(intro, "This Wizard can help you adjust the most important settings for the program to run as "
+                     "desired. You can use it always if you would like to be guided through basic configuration "
+                     "steps and be sure not to miss anything important.");
 }
 
 TEST_F(WizardFormTest, RunSetupWizardButtonAndNormalConfiguration)
