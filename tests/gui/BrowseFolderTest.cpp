@@ -99,6 +99,21 @@ TEST_F(BrowseFolderTest, KeyboardRenamesDeletesAndCloses)
     EXPECT_FALSE(browser->isVisible());
     EXPECT_EQ(browser->result(), QDialog::Accepted);
     EXPECT_EQ(browser->Folder(), root + "/kept");
+
+    // Closing in the middle of an edit: Cancel drops it, OK keeps it.
+    for (const bool ok : {false, true}) {
+        browser->show();
+        QTest::keyClick(browser->Tree, Qt::Key_F2);
+        ASSERT_TRUE(editor());
+        editor()->setText(ok ? "by-ok" : "by-cancel");
+        (ok ? browser->OKBtn : browser->CancelBtn)->click();
+        EXPECT_FALSE(browser->isVisible());
+        EXPECT_FALSE(browser->Tree->Editing());
+        EXPECT_EQ(browser->result(), ok ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(QFileInfo(root + "/by-ok").isDir(), ok);
+        EXPECT_FALSE(QFileInfo::exists(root + "/by-cancel"));
+    }
+    EXPECT_EQ(browser->Folder(), root + "/by-ok");
 }
 
 TEST_F(BrowseFolderTest, ShownAgainReadsTheFoldersAgainAndForgetsTheDriveLimit)
