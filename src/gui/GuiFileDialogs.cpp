@@ -9,6 +9,11 @@ namespace quorvex {
 
 namespace {
 const QString CatalogFilter = QStringLiteral("Catalog Files (*.ctf)");
+#ifdef Q_OS_WIN
+const QString ProgramFilter = QStringLiteral("Executable Files (*.exe)");
+#else
+const QString ProgramFilter = QStringLiteral("Executable Files (*)"); // programs carry no extension
+#endif
 }
 
 std::vector<std::string> TGuiFileDialogs::OpenCatalogs(const std::string& initialDir)
@@ -39,6 +44,15 @@ std::optional<std::string> TGuiFileDialogs::SaveCatalog(const TSaveDialogRequest
         if (!chosen.absoluteDir().exists()) continue;
         return chosen.absoluteFilePath().toStdString();
     }
+}
+
+std::optional<std::string> TGuiFileDialogs::OpenProgram(const TOpenProgramRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.Title),
+                       QString::fromStdString(request.InitialDir), ProgramFilter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
 }
 
 } // namespace quorvex

@@ -3,15 +3,14 @@
 #include "BrowseFolderForm.h"
 #include "config/Options.h"
 #include "config/OptionsFormRules.h"
+#include "platform/FileDialogs.h"
 #include "platform/Prompt.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -281,11 +280,12 @@ void TOptionsForm::BrowseFolder(QLineEdit* edit, const QString& caption, const Q
 
 void TOptionsForm::BrowseProgram(QLineEdit* edit, const QString& caption)
 {
-    const QString name = QFileDialog::getOpenFileName(this, caption, QFileInfo(edit->text()).path(),
-                                                      "Executable Files (*)");
-    if (name.isEmpty()) return;
-    edit->setText(name);
-    emit edit->textEdited(name);
+    const QString current = edit->text();
+    const QString folder = current.isEmpty() ? QString() : QFileInfo(current).path();
+    const auto chosen = FileDialogs().OpenProgram({caption.toStdString(), folder.toStdString()});
+    if (!chosen || chosen->empty()) return;
+    edit->setText(WithProgramExtension(QString::fromStdString(*chosen)));
+    emit edit->textEdited(edit->text());
 }
 
 } // namespace quorvex

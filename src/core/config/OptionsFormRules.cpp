@@ -2,6 +2,8 @@
 
 #include "config/Options.h"
 
+#include <algorithm>
+
 namespace quorvex {
 
 TOptionsEnabling OptionsEnabling(const TOptions& options, const QString& descEditText)
@@ -38,6 +40,23 @@ QString CleanDescMask(const QString& text)
 bool CanAddAutoload(const QStringList& listed, const QString& catalog)
 {
     return !listed.contains(catalog, Qt::CaseInsensitive);
+}
+
+QString ProgramExtension()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral(".exe");
+#else
+    return QString();
+#endif
+}
+
+QString WithProgramExtension(const QString& name, const QString& extension)
+{
+    if (name.isEmpty() || extension.isEmpty()) return name;
+    const qsizetype slash = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
+    if (name.indexOf(u'.', slash + 1) >= 0) return name;
+    return name + extension;
 }
 
 bool MoveListEntry(QStringList& list, int index, int delta)

@@ -36,6 +36,12 @@ QString CleanDescMask(const QString& text);
 // False when the catalog is listed already (compared ignoring case).
 bool CanAddAutoload(const QStringList& listed, const QString& catalog);
 
+// The extension a program picked with a "Browse" button must have where programs carry one:
+// ".exe" on Windows, none elsewhere.
+QString ProgramExtension();
+// The picked name, with the extension appended when its file name has none.
+QString WithProgramExtension(const QString& name, const QString& extension = ProgramExtension());
+
 // Moves the entry at index by delta places; false when it cannot move.
 bool MoveListEntry(QStringList& list, int index, int delta);
 

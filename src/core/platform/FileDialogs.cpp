@@ -22,6 +22,15 @@ std::optional<std::string> TScriptedFileDialogs::SaveCatalog(const TSaveDialogRe
     return answer;
 }
 
+std::optional<std::string> TScriptedFileDialogs::OpenProgram(const TOpenProgramRequest& request)
+{
+    ProgramRequests.push_back(request);
+    if (ProgramAnswers.empty()) return std::nullopt;
+    std::string answer = ProgramAnswers.front();
+    ProgramAnswers.erase(ProgramAnswers.begin());
+    return answer;
+}
+
 static TServiceSlot<IFileDialogs, TNoFileDialogs> s_filedialogs;
 
 IFileDialogs& FileDialogs() { return s_filedialogs.Get(); }

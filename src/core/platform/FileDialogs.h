@@ -13,6 +13,11 @@ struct TSaveDialogRequest {
     std::string InitialDir;
 };
 
+struct TOpenProgramRequest {
+    std::string Title;
+    std::string InitialDir;
+};
+
 class IFileDialogs {
 public:
     virtual ~IFileDialogs() = default;
@@ -20,6 +25,8 @@ public:
     virtual std::vector<std::string> OpenCatalogs(const std::string& initialDir) = 0;
     // The chosen file name, or nothing when cancelled.
     virtual std::optional<std::string> SaveCatalog(const TSaveDialogRequest& request) = 0;
+    // A program file to run, or nothing when cancelled.
+    virtual std::optional<std::string> OpenProgram(const TOpenProgramRequest&) { return std::nullopt; }
 };
 
 // Answers from queues; an empty queue cancels.
@@ -27,11 +34,14 @@ class TScriptedFileDialogs : public IFileDialogs {
 public:
     std::vector<std::string> OpenCatalogs(const std::string& initialDir) override;
     std::optional<std::string> SaveCatalog(const TSaveDialogRequest& request) override;
+    std::optional<std::string> OpenProgram(const TOpenProgramRequest& request) override;
 
     std::vector<std::vector<std::string>> OpenAnswers;
     std::vector<std::string> SaveAnswers;
     std::vector<TSaveDialogRequest> SaveRequests;
     std::vector<std::string> OpenRequests;
+    std::vector<std::string> ProgramAnswers;
+    std::vector<TOpenProgramRequest> ProgramRequests;
 };
 
 // Cancels everything: the default where no dialogs can be shown.

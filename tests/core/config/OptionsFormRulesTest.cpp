@@ -46,6 +46,19 @@ TEST(OptionsFormRules, EnablingFollowsTheSettings)
     EXPECT_FALSE(OptionsEnabling(options, {}).AutoloadUpDown);
 }
 
+TEST(OptionsFormRules, APickedProgramGetsTheExtensionWhenItHasNone)
+{
+    const std::pair<const char*, const char*> withExe[] = {
+        {"C:\\Tools\\view", "C:\\Tools\\view.exe"},
+        {"C:\\Tools\\view.com", "C:\\Tools\\view.com"},
+        {"C:\\My.Tools\\view", "C:\\My.Tools\\view.exe"}, // a dot in a folder is no extension
+        {"/opt/my.tools/view", "/opt/my.tools/view.exe"},
+        {"", ""},
+    };
+    for (const auto& [in, out] : withExe) EXPECT_EQ(WithProgramExtension(in, ".exe"), out) << in;
+    EXPECT_EQ(WithProgramExtension("/usr/bin/less", QString()), "/usr/bin/less");
+}
+
 TEST(OptionsFormRules, AutoloadAndListMoves)
 {
     EXPECT_FALSE(CanAddAutoload({"/a/One.ctf"}, "/A/ONE.CTF"));
