@@ -1,4 +1,5 @@
 #include "MainStore.h"
+#include "SlotFont.h"
 
 #include "config/CommaText.h"
 #include "config/RevisionCheck.h"
@@ -14,8 +15,9 @@ TMainStore::TMainStore(const QString& path)
     : m_store(path.isEmpty() ? std::make_unique<TQtSettingsStore>() : std::make_unique<TQtSettingsStore>(path))
 {
     m_settingsPresent = RunRevisionCheck(*m_store).MarkerPresent;
-    m_options = std::make_unique<TOptions>(*m_store);
-    m_options->Load();
+    TOptionsEnvironment environment = TOptionsEnvironment::System();
+    environment.SystemFont = SystemSlotFont;
+    m_options = std::make_unique<TOptions>(*m_store, std::move(environment));
     if (!m_settingsPresent) {
         WriteRevisionMarker(*m_store);
         m_options->SetChanged();

@@ -317,19 +317,13 @@ QWidget* TOptionsForm::FontsPage()
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, FontSample->font(), this);
         if (!ok) return;
-        TFontSlot slot;
+        // A font chosen while the system's is used makes the slot custom.
+        TFontSlot slot = FontSlotOf(chosen);
         slot.UseCustom = true;
-        slot.Face = chosen.family();
-        slot.Height = -std::max(1, chosen.pixelSize() > 0 ? chosen.pixelSize() : chosen.pointSize() * 4 / 3);
-        slot.Style = uint8_t((chosen.bold() ? fsBold : 0) | (chosen.italic() ? fsItalic : 0) |
-                             (chosen.underline() ? fsUnderline : 0) | (chosen.strikeOut() ? fsStrikeOut : 0));
         m_options.SetFontSlot(index, slot);
         RefreshFontPage();
         Edited();
     });
-    m_enablers.push_back({fontButton, [this] {
-                              return FontSettingsCombo && m_options.FontSlot(FontSettingsCombo->currentIndex()).UseCustom;
-                          }});
     return page;
 }
 

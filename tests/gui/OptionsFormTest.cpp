@@ -4,11 +4,14 @@
 
 #include "OptionsForm.h"
 #include "config/Options.h"
+#include "config/OptionsFormRules.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 
@@ -168,6 +171,54 @@ TEST_F(OptionsFormTest, AutoloadRefusesACatalogListedTwice)
     ASSERT_FALSE(prompt.Shown.empty());
     EXPECT_EQ(prompt.Shown.back().Caption, "Notice");
     EXPECT_EQ(prompt.Shown.back().Text, "Selected catalog is already listed for autoloading.");
+    dialog()->reject();
+}
+
+TEST_F(OptionsFormTest, ProgramBrowseButtonsPickAnExecutable)
+{
+    dialog()->show();
+    dialog()->ShowPage(opGeneral);
+    control<QAbstractButton>("ExternalViewerCheck")->click();
+    ASSERT_TRUE(options().Save());
+    const QString viewer = options().ViewerEdit();
+
+    control<QPushButton>("ViewerBrowse")->click(); // cancelled
+    EXPECT_EQ(options().ViewerEdit(), viewer);
+    EXPECT_FALSE(options().IsChanged());
+    dialogs.ProgramAnswers = {"/opt/tools/textview", "/opt/tools/shell"};
+    control<QPushButton>("ViewerBrowse")->click();
+    control<QPushButton>("ShellBrowse")->click();
+    ASSERT_EQ(dialogs.ProgramRequests.size(), 3u);
+    EXPECT_EQ(dialogs.ProgramRequests[0].Title, "External ASCII Viewer");
+    EXPECT_EQ(dialogs.ProgramRequests[0].InitialDir, QFileInfo(viewer).path().toStdString());
+    EXPECT_EQ(dialogs.ProgramRequests[2].Title, "External Shell Program");
+    EXPECT_EQ(options().ViewerEdit(), WithProgramExtension("/opt/tools/textview"));
+    EXPECT_EQ(dialog()->ViewerEdit->text(), options().ViewerEdit());
+    EXPECT_EQ(options().ShellEdit(), WithProgramExtension("/opt/tools/shell"));
+    EXPECT_TRUE(options().IsChanged());
+    EXPECT_TRUE(dialog()->ApplyBtn->isEnabled());
+    dialog()->reject();
+}
+
+TEST_F(OptionsFormTest, FontSlotsStartFromTheSystemsFonts)
+{
+    const TFontSlot tree = options().FontSlot(fsCatalogTree);
+    EXPECT_FALSE(tree.UseCustom);
+    EXPECT_EQ(tree.Face, QApplication::font("QAbstractItemView").family());
+    EXPECT_LT(tree.Height, 0);
+    EXPECT_EQ(options().FontSlot(fsDescTips).Face, QApplication::font().family());
+    EXPECT_EQ(options().FontSlot(fsAsciiViewer).Face, "Courier New");
+
+    dialog()->show();
+    dialog()->ShowPage(opFonts);
+    EXPECT_TRUE(control<QPushButton>("FontButton")->isEnabled()) << "a font may be picked at any time";
+    control<QRadioButton>("UseCustomFont")->click();
+    EXPECT_EQ(options().FontSlot(fsCatalogTree), (TFontSlot{true, tree.Height, tree.Style, tree.Face}));
+    dialog()->ApplyBtn->click();
+    const TOptions reread(options().Store());
+    EXPECT_EQ(reread.FontSlot(fsCatalogTree).Face, tree.Face) << "the record keeps the face";
+    control<QRadioButton>("UseSystemFont")->click();
+    EXPECT_FALSE(options().FontSlot(fsCatalogTree).UseCustom);
     dialog()->reject();
 }
 
