@@ -348,13 +348,15 @@ void TMainForm::RestoreLayout()
         return;
     }
     QRect bounds(layout->Bounds.Left, layout->Bounds.Top, layout->Bounds.Width, layout->Bounds.Height);
-    const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->availableGeometry() : QRect();
-    if (bounds.width() >= 200 && bounds.height() >= 150) {
-        if (!screen.isEmpty() && !screen.intersects(bounds)) bounds.moveTopLeft(screen.topLeft());
-        setGeometry(bounds);
-    } else {
-        resize(900, 600);
-    }
+    // A rectangle lying wholly off the desktop (a screen since removed) is not taken; the
+    // desktop of all screens counts, so a window kept on a second screen stays there.
+    const QRect desktop = QApplication::primaryScreen() ? QApplication::primaryScreen()->virtualGeometry() : QRect();
+    const QRect relative = bounds.translated(-desktop.topLeft());
+    const bool onScreen =
+        desktop.isEmpty() || BoundsOnScreen({relative.left(), relative.top(), relative.width(), relative.height()},
+                                            TScreenSize{desktop.width(), desktop.height()});
+    if (bounds.width() >= 200 && bounds.height() >= 150 && onScreen) setGeometry(bounds);
+    else resize(900, 600);
     if (layout->TreeWidth > 20) m_splitter->setSizes({layout->TreeWidth, std::max(100, width() - layout->TreeWidth)});
     m_diskKey = layout->DiskSortKey();
     m_fileKey = layout->FileSortKey();

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QTreeView>
 
@@ -211,6 +212,22 @@ TEST_F(TMainFormTest, LayoutIsKeptAndDamagedLayoutIgnored)
         .setValue("WindowPos", QByteArray(29, '\1'));
     NewForm();
     EXPECT_EQ(form->ViewStyle(), vsDetails);
+
+    // A rectangle wholly off the screen is not taken; the rest of the record is.
+    const QRect desktop = QApplication::primaryScreen()->virtualGeometry();
+    for (const bool offScreen : {true, false}) {
+        TMainLayout stored;
+        stored.Bounds = offScreen ? TWindowBounds{desktop.right() + 50, desktop.top() + 10, 700, 500}
+                                  : TWindowBounds{desktop.left() + 30, desktop.top() + 40, 700, 500};
+        stored.ViewStyle = vsList;
+        form.reset();
+        QSettings(QString::fromStdString(dir.Path("settings.ini")), QSettings::IniFormat)
+            .setValue("WindowPos", EncodeMainWindowRecord(stored));
+        NewForm();
+        EXPECT_EQ(form->ViewStyle(), vsList);
+        EXPECT_EQ(form->geometry().topLeft() == QPoint(stored.Bounds.Left, stored.Bounds.Top), !offScreen)
+            << form->geometry().x() << "," << form->geometry().y();
+    }
 }
 
 TEST_F(TMainFormTest, CatalogMadeByTheCommandLine)
