@@ -191,6 +191,7 @@ private:
     void SaveToolbarPlacement();
     // Where the user dragged the toolbar becomes the settings' dock side and floating state.
     void TakeToolbarPlacement();
+    void FloatToolbar();
     void RefreshRecentMenu();
     void ApplyAutoSave();
     void ScheduleIdle();

@@ -8,6 +8,10 @@
 #include "ToolbarLook.h"
 #include "config/Options.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionToolBar>
 #include <QToolBar>
 
 namespace quorvex
@@ -154,10 +158,35 @@ void TMainForm::RestoreToolbarPlacement()
     }
     options.AddApplyHook([this](const TOptions& o, const TApplyChanges&) {
         ApplyToolbarLayout(o);
-        m_toolbar->setVisible(o.ToolbarVisible());
-        if (!m_toolbar->isFloating() && toolBarArea(m_toolbar) != AreaOf(o.ToolbarDock()))
+        const bool floating = m_toolbar->isFloating();
+        if ((floating && !o.ToolbarFloating()) || (!floating && toolBarArea(m_toolbar) != AreaOf(o.ToolbarDock())))
             addToolBar(AreaOf(o.ToolbarDock()), m_toolbar);
+        m_toolbar->setVisible(o.ToolbarVisible());
+        if (o.ToolbarFloating() && !m_toolbar->isFloating() && m_toolbar->isVisible()) FloatToolbar();
     });
+}
+
+void TMainForm::FloatToolbar()
+{
+    // The toolkit floats a toolbar only when its handle is dragged off the window, so the
+    // setting makes that drag: pressed on the handle, moved beyond the window's top left corner,
+    // clear of every dock area, and released there; then the toolbar is put over the window.
+    const bool vertical = m_toolbar->orientation() == Qt::Vertical;
+    QStyleOptionToolBar option;
+    option.initFrom(m_toolbar);
+    option.features = QStyleOptionToolBar::Movable;
+    if (!vertical) option.state |= QStyle::State_Horizontal;
+    const QPoint handle = m_toolbar->style()->subElementRect(QStyle::SE_ToolBarHandle, &option, m_toolbar).center();
+    const QPoint awayGlobal = mapToGlobal(QPoint(-frameGeometry().width(), -frameGeometry().height()));
+    auto send = [this](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(m_toolbar->mapFromGlobal(global)), QPointF(global), button, buttons,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(m_toolbar, &event);
+    };
+    send(QEvent::MouseButtonPress, m_toolbar->mapToGlobal(handle), Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, awayGlobal, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, awayGlobal, Qt::LeftButton, Qt::NoButton);
+    if (m_toolbar->isFloating()) m_toolbar->move(geometry().topLeft() + QPoint(40, 40));
 }
 
 void TMainForm::SaveToolbarPlacement()

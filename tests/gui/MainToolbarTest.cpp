@@ -110,6 +110,22 @@ TEST_F(MainToolbarTest, DraggedToolbarStaysWhereItIsWhenSettingsAreApplied)
     EXPECT_EQ(form->toolBarArea(toolbar()), Qt::LeftToolBarArea);
 }
 
+TEST_F(MainToolbarTest, FloatingSettingFloatsAndDocksTheToolbar)
+{
+    options().SetToolbarDock(ToolbarBottom);
+    options().SetToolbarFloating(true);
+    options().Apply();
+    EXPECT_TRUE(toolbar()->isFloating());
+    EXPECT_TRUE(toolbar()->isVisible());
+
+    options().SetToolbarFloating(false);
+    options().Apply();
+    EXPECT_FALSE(toolbar()->isFloating());
+    EXPECT_EQ(form->toolBarArea(toolbar()), Qt::BottomToolBarArea);
+    EXPECT_TRUE(toolbar()->isVisible());
+    EXPECT_EQ(Shown().size(), options().ToolbarLayout().Entries().size() - 1) << "every button stays";
+}
+
 TEST_F(MainToolbarTest, ApplyPushesTheListSettingsIntoTheWindow)
 {
     dialogs.OpenAnswers = {{ShowcaseFile()}};
