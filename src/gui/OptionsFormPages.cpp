@@ -48,16 +48,23 @@ QPushButton* Button(const QString& caption, const char* name)
     return b;
 }
 
+// Labels evenly spread under the slider's ticks: the first at its left end, the last at its
+// right end, each other one centred on the boundary of two grid columns of equal width.
 QWidget* SliderWithLabels(QSlider* bar, const QStringList& labels)
 {
     auto* box = new QWidget;
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(bar, 0, 0, 1, int(labels.size()));
-    for (int i = 0; i < labels.size(); ++i) {
+    grid->setHorizontalSpacing(0);
+    const int last = int(labels.size()) - 1;
+    const int columns = 2 * last;
+    grid->addWidget(bar, 0, 0, 1, columns);
+    for (int c = 0; c < columns; ++c) grid->setColumnStretch(c, 1);
+    for (int i = 0; i <= last; ++i) {
         auto* label = new QLabel(labels[i]);
-        label->setAlignment(i == 0 ? Qt::AlignLeft : i == labels.size() - 1 ? Qt::AlignRight : Qt::AlignCenter);
-        grid->addWidget(label, 1, i);
+        if (i == 0) grid->addWidget(label, 1, 0, Qt::AlignLeft);
+        else if (i == last) grid->addWidget(label, 1, columns - 1, Qt::AlignRight);
+        else grid->addWidget(label, 1, 2 * i - 1, 1, 2, Qt::AlignHCenter);
     }
     bar->setMinimumWidth(160);
     return box;
