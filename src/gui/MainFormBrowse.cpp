@@ -88,7 +88,8 @@ TSortContext TMainForm::SortContextFor(bool diskList) const
 int TMainForm::CurrentSortKey() const
 {
     TTreeNode* node = SelectedNode();
-    const bool diskList = !node || (node->Data && ItemIs(node->Data, ikCatalog));
+    // With nothing selected the buttons follow the columns the empty list shows.
+    const bool diskList = node ? node->Data && ItemIs(node->Data, ikCatalog) : m_listModel->Columns() == csDisks;
     return diskList ? m_diskKey : m_fileKey;
 }
 
@@ -298,7 +299,8 @@ void TMainForm::SortCommand(int key)
         return;
     }
     TTreeNode* node = SelectedNode();
-    const bool diskList = !node || (node->Data && ItemIs(node->Data, ikCatalog));
+    // With nothing selected the buttons follow the columns the empty list shows.
+    const bool diskList = node ? node->Data && ItemIs(node->Data, ikCatalog) : m_listModel->Columns() == csDisks;
     (diskList ? m_diskKey : m_fileKey) = key;
     SortMainList(true);
 }
@@ -324,7 +326,8 @@ void TMainForm::SortMainList(bool resort)
     Progress().SetStatus("Sorting " + QString::number(m_listModel->rowCount()) + " files, please wait...", StatusBusy);
     std::vector<TItemRec*> store = m_listModel->Store();
     TTreeNode* node = SelectedNode();
-    const bool diskList = !node || (node->Data && ItemIs(node->Data, ikCatalog));
+    // With nothing selected the buttons follow the columns the empty list shows.
+    const bool diskList = node ? node->Data && ItemIs(node->Data, ikCatalog) : m_listModel->Columns() == csDisks;
     if (resort) {
         TSortInterrupt interrupt;
         SortList(store, SortContextFor(diskList), [&interrupt] { return interrupt(); });
@@ -342,7 +345,8 @@ void TMainForm::SortMainList(bool resort)
 void TMainForm::RefreshSortControls()
 {
     TTreeNode* node = SelectedNode();
-    const bool diskList = !node || (node->Data && ItemIs(node->Data, ikCatalog));
+    // With nothing selected the buttons follow the columns the empty list shows.
+    const bool diskList = node ? node->Data && ItemIs(node->Data, ikCatalog) : m_listModel->Columns() == csDisks;
     const int key = diskList ? m_diskKey : m_fileKey;
     const bool any = m_listModel->rowCount() > 0;
     static const char* const fileArrange[] = {"Filename", "Extension", "Size", "Date", "Time", "Attributes"};

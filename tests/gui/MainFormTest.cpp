@@ -27,6 +27,9 @@ namespace {
 
 TEST_F(TMainFormTest, OpenBrowseAndSortByEveryColumn)
 {
+    // The empty window's sort buttons name the columns its list shows.
+    EXPECT_EQ(form->ListModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Ext");
+    EXPECT_EQ(form->SortButtons[1]->toolTip(), "Sort by Extension");
     dialogs.OpenAnswers = {{ShowcaseFile()}};
     form->MenuOpenClick();
     ASSERT_EQ(form->Tree().Count(), 1);
