@@ -18,10 +18,11 @@ TMainStore::TMainStore(const QString& path)
     TOptionsEnvironment environment = TOptionsEnvironment::System();
     environment.SystemFont = SystemSlotFont;
     m_options = std::make_unique<TOptions>(*m_store, std::move(environment));
-    if (!m_settingsPresent) {
-        WriteRevisionMarker(*m_store);
-        m_options->SetChanged();
-    }
+    // A first start stores the fresh settings whole at once: the window records written
+    // before the end need the revision marker beside them, and a store holding the marker
+    // without the settings words would read back the defaults of missing words (not the fresh
+    // values) when the wizard or the settings dialog is cancelled.
+    if (!m_settingsPresent && !m_options->Save()) m_options->SetChanged();
 }
 
 TMainStore::~TMainStore() = default;

@@ -190,6 +190,11 @@ TEST_F(WizardFormTest, FirstStartShowsTheFirstRunIntro)
         w->reject();
     });
     form->FirstIdle({});
+    // Cancelling it keeps the fresh settings of a first start, not the defaults of a store that
+    // lacks its words.
+    EXPECT_TRUE(options().InsideZipCheck());
+    EXPECT_TRUE(options().IgnoreFilesCheck());
+    EXPECT_TRUE(options().AutoSaveCheck());
     EXPECT_EQ(intro, "This seems to be the first time you have started this program, and it is not configured "
                      "yet. You may want to use this Quick-Setup Wizard to help you with the most importatant "
                      "configuration options needed for program to run as desired.");
