@@ -34,15 +34,28 @@ static QString SystemViewer()
 #endif
 }
 
+// Where catalogs go unless the user says otherwise. On Windows the program's folder; elsewhere
+// programs live in folders the user does not write to (or in a build tree that a clean-up
+// empties), so the user's documents folder, or home when there is none.
+static QString DefaultCatalogFolder()
+{
+#ifdef Q_OS_WIN
+    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+    return QDir::currentPath();
+#else
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
+#endif
+}
+
 TOptionsEnvironment TOptionsEnvironment::System()
 {
     TOptionsEnvironment env;
     const QString temp = QDir::tempPath();
     env.TempFolder = temp.isEmpty() ? QStringLiteral(".") + QDir::separator()
                                     : WithTrailingSeparator(QDir::toNativeSeparators(temp));
-    const QString program = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
-                                                         : QDir::currentPath();
-    env.ProgramFolder = WithTrailingSeparator(QDir::toNativeSeparators(program));
+    env.ProgramFolder = WithTrailingSeparator(QDir::toNativeSeparators(DefaultCatalogFolder()));
     env.DefaultViewer = SystemViewer();
     return env;
 }

@@ -14,7 +14,9 @@ namespace quorvex {
 
 struct TOptionsEnvironment {
     QString TempFolder;    // the system temporary folder, with a trailing separator
-    QString ProgramFolder; // the folder of the program file, with a trailing separator
+    // The default folder for catalogs (the program's folder on Windows, the user's documents or
+    // home folder elsewhere), with a trailing separator.
+    QString ProgramFolder;
     QString DefaultViewer; // the text viewer offered as the external viewer
     std::function<bool(const QString& folder)> FolderExists; // null: the file system is asked
     std::function<TFontSlot(int slot)> SystemFont;           // null: the toolkit's default font

@@ -6,6 +6,10 @@
 #include "platform/Prompt.h"
 #include "platform/SettingsStoreMemory.h"
 
+#include "TempDir.h"
+
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 using namespace quorvex;
@@ -397,4 +401,21 @@ TEST(Options, SlotsNotCustomUseTheSystemsFont)
     EXPECT_EQ(o.FontSlot(fsFileList).Face, "Stored"); // kept for when it is made custom
     EXPECT_EQ(o.EffectiveFont(fsFileList), (TFontSlot{false, -12, 0, "Icon Title"}));
     EXPECT_EQ(o.EffectiveFont(fsAsciiViewer), (TFontSlot{false, -13, 0, "Toolkit"}));
+}
+
+TEST(OptionsEnvironment, CatalogsDefaultToTheUsersDocumentsOrHomeFolder)
+{
+    // The program's own folder is no place for the user's catalogs on this platform.
+    quorvex::testing::TTempDir home;
+    const QByteArray savedHome = qgetenv("HOME");
+    const QByteArray savedConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.Path("")));
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home.Path(".config")));
+    const QString base = QDir(QString::fromStdString(home.Path(""))).absolutePath();
+    EXPECT_EQ(TOptionsEnvironment::System().ProgramFolder, base + "/");
+    QDir().mkpath(base + "/Documents");
+    EXPECT_EQ(TOptionsEnvironment::System().ProgramFolder, base + "/Documents/");
+    qputenv("HOME", savedHome);
+    if (savedConfig.isNull()) qunsetenv("XDG_CONFIG_HOME");
+    else qputenv("XDG_CONFIG_HOME", savedConfig);
 }
