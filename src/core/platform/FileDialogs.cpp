@@ -4,31 +4,35 @@
 
 namespace quorvex {
 
+namespace {
+
+// The next scripted answer, taken off the queue; nothing when the queue is empty.
+template <typename T> std::optional<T> TakeNext(std::vector<T>& answers)
+{
+    if (answers.empty()) return std::nullopt;
+    T answer = std::move(answers.front());
+    answers.erase(answers.begin());
+    return answer;
+}
+
+} // namespace
+
 std::vector<std::string> TScriptedFileDialogs::OpenCatalogs(const std::string& initialDir)
 {
     OpenRequests.push_back(initialDir);
-    if (OpenAnswers.empty()) return {};
-    std::vector<std::string> answer = OpenAnswers.front();
-    OpenAnswers.erase(OpenAnswers.begin());
-    return answer;
+    return TakeNext(OpenAnswers).value_or(std::vector<std::string>{});
 }
 
 std::optional<std::string> TScriptedFileDialogs::SaveCatalog(const TSaveDialogRequest& request)
 {
     SaveRequests.push_back(request);
-    if (SaveAnswers.empty()) return std::nullopt;
-    std::string answer = SaveAnswers.front();
-    SaveAnswers.erase(SaveAnswers.begin());
-    return answer;
+    return TakeNext(SaveAnswers);
 }
 
 std::optional<std::string> TScriptedFileDialogs::OpenProgram(const TOpenProgramRequest& request)
 {
     ProgramRequests.push_back(request);
-    if (ProgramAnswers.empty()) return std::nullopt;
-    std::string answer = ProgramAnswers.front();
-    ProgramAnswers.erase(ProgramAnswers.begin());
-    return answer;
+    return TakeNext(ProgramAnswers);
 }
 
 static TServiceSlot<IFileDialogs, TNoFileDialogs> s_filedialogs;
