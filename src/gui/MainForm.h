@@ -205,6 +205,7 @@ private:
     void RefreshSortControls();
     void SortTreeChildren(TTreeNode* node);
     TSortContext SortContextFor(bool diskList) const;
+    bool ListShowsDisks() const; // the sort keys of disk lists apply, not those of file lists
     void RememberColumnWidths();
     void ApplyColumnWidths();
     void SelectListRow(int row);

@@ -85,12 +85,16 @@ TSortContext TMainForm::SortContextFor(bool diskList) const
     return ctx;
 }
 
-int TMainForm::CurrentSortKey() const
+bool TMainForm::ListShowsDisks() const
 {
     TTreeNode* node = SelectedNode();
-    // With nothing selected the buttons follow the columns the empty list shows.
-    const bool diskList = node ? node->Data && ItemIs(node->Data, ikCatalog) : m_listModel->Columns() == csDisks;
-    return diskList ? m_diskKey : m_fileKey;
+    // With nothing selected the sort controls follow the columns the empty list shows.
+    return node ? node->Data && ItemIs(node->Data, ikCatalog) : m_listModel->Columns() == csDisks;
+}
+
+int TMainForm::CurrentSortKey() const
+{
+    return ListShowsDisks() ? m_diskKey : m_fileKey;
 }
 
 void TMainForm::RememberColumnWidths()
@@ -298,9 +302,7 @@ void TMainForm::SortCommand(int key)
         RefreshSortControls();
         return;
     }
-    TTreeNode* node = SelectedNode();
-    // With nothing selected the buttons follow the columns the empty list shows.
-    const bool diskList = node ? node->Data && ItemIs(node->Data, ikCatalog) : m_listModel->Columns() == csDisks;
+    const bool diskList = ListShowsDisks();
     (diskList ? m_diskKey : m_fileKey) = key;
     SortMainList(true);
 }
@@ -325,9 +327,7 @@ void TMainForm::SortMainList(bool resort)
     }
     Progress().SetStatus("Sorting " + QString::number(m_listModel->rowCount()) + " files, please wait...", StatusBusy);
     std::vector<TItemRec*> store = m_listModel->Store();
-    TTreeNode* node = SelectedNode();
-    // With nothing selected the buttons follow the columns the empty list shows.
-    const bool diskList = node ? node->Data && ItemIs(node->Data, ikCatalog) : m_listModel->Columns() == csDisks;
+    const bool diskList = ListShowsDisks();
     if (resort) {
         TSortInterrupt interrupt;
         SortList(store, SortContextFor(diskList), [&interrupt] { return interrupt(); });
@@ -337,16 +337,14 @@ void TMainForm::SortMainList(bool resort)
     m_listModel->Reordered(store); // selection and focus follow their records
     const QModelIndex current = ListView->selectionModel()->currentIndex();
     if (current.isValid()) CurrentListView()->scrollTo(current);
-    SortTreeChildren(node);
+    SortTreeChildren(SelectedNode());
     RefreshSortControls();
     Progress().SetStatus({}, 0);
 }
 
 void TMainForm::RefreshSortControls()
 {
-    TTreeNode* node = SelectedNode();
-    // With nothing selected the buttons follow the columns the empty list shows.
-    const bool diskList = node ? node->Data && ItemIs(node->Data, ikCatalog) : m_listModel->Columns() == csDisks;
+    const bool diskList = ListShowsDisks();
     const int key = diskList ? m_diskKey : m_fileKey;
     const bool any = m_listModel->rowCount() > 0;
     static const char* const fileArrange[] = {"Filename", "Extension", "Size", "Date", "Time", "Attributes"};

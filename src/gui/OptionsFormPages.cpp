@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QPixmap>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QGroupBox>
