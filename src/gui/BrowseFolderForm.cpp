@@ -115,6 +115,16 @@ TBrowseFolderForm::TBrowseFolderForm(QWidget* parent) : QDialog(parent)
     BuildRoots();
 }
 
+std::optional<QString> TBrowseFolderForm::ChooseFolder(QWidget* parent, const QString& caption,
+                                                       const QString& startFolder)
+{
+    TBrowseFolderForm browser(parent);
+    browser.setWindowTitle(caption);
+    browser.SetFolder(startFolder);
+    if (browser.exec() != QDialog::Accepted || browser.Folder().isEmpty()) return std::nullopt;
+    return WithTrailingSeparator(browser.Folder());
+}
+
 void TBrowseFolderForm::BuildRoots()
 {
     m_programEdit = true;

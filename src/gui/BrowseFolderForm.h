@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -29,6 +30,10 @@ public:
     static constexpr int PathRole = Qt::UserRole + 1;
 
     explicit TBrowseFolderForm(QWidget* parent = nullptr);
+
+    // The settings' folder boxes: a browser titled caption on startFolder; the chosen folder
+    // with its trailing separator, nothing when cancelled.
+    static std::optional<QString> ChooseFolder(QWidget* parent, const QString& caption, const QString& startFolder);
 
     void SetCheckCount(int count); // 0..3
     void LoadChecks(const QString& valueName, uint32_t defaultBits);

@@ -269,12 +269,10 @@ void TOptionsForm::RefreshStringList(QListWidget* list, const QStringList& entri
 
 void TOptionsForm::BrowseFolder(QLineEdit* edit, const QString& caption, const QString& fallback)
 {
-    TBrowseFolderForm browser(this);
-    browser.setWindowTitle(caption);
     const QString current = edit->text();
-    browser.SetFolder(QFileInfo(current).isDir() ? current : fallback);
-    if (browser.exec() != QDialog::Accepted) return;
-    edit->setText(WithTrailingSeparator(browser.Folder()));
+    const auto chosen = TBrowseFolderForm::ChooseFolder(this, caption, QFileInfo(current).isDir() ? current : fallback);
+    if (!chosen) return;
+    edit->setText(*chosen);
     emit edit->textEdited(edit->text());
 }
 

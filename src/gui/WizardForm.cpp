@@ -390,14 +390,12 @@ void TWizardForm::AutoloadClick() { OpenSettingsPage(opAutoLoad); }
 
 void TWizardForm::BrowseFolder(QLineEdit* edit, const QString& caption, const QString& fallback)
 {
-    TBrowseFolderForm browser(this);
-    browser.setWindowTitle(caption);
     const QString current = edit->text();
-    browser.SetFolder(current.isEmpty()                           ? QDir::rootPath()
-                      : m_options.Environment().IsFolder(current) ? current
-                                                                  : fallback);
-    if (browser.exec() != QDialog::Accepted || browser.Folder().isEmpty()) return;
-    edit->setText(WithTrailingSeparator(browser.Folder()));
+    const auto chosen = TBrowseFolderForm::ChooseFolder(this, caption,
+                                                        current.isEmpty()                           ? QDir::rootPath()
+                                                        : m_options.Environment().IsFolder(current) ? current
+                                                                                                    : fallback);
+    if (chosen) edit->setText(*chosen);
 }
 
 void TWizardForm::BrowseCatalogDirClick()
