@@ -13,9 +13,13 @@ int FirstButton(int buttons)
     return pbOK;
 }
 
-static int DefaultAnswer(const TPromptMessage& m)
+int NoUserAnswer(const TPromptMessage& m)
 {
-    return m.DefaultButton != pbNone ? m.DefaultButton : FirstButton(m.Buttons);
+    const int answer = m.DefaultButton != pbNone ? m.DefaultButton : FirstButton(m.Buttons);
+    if (answer != pbRetry) return answer;
+    if (m.Buttons & pbCancel) return pbCancel;
+    if (m.Buttons & pbAbort) return pbAbort;
+    return answer;
 }
 
 int TConsolePrompt::Ask(const TPromptMessage& message)
@@ -24,7 +28,7 @@ int TConsolePrompt::Ask(const TPromptMessage& message)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     std::fprintf(stderr, "%s: %s\n", message.Caption.toLocal8Bit().constData(),
                  text.toLocal8Bit().constData());
-    return DefaultAnswer(message);
+    return NoUserAnswer(message);
 }
 
 int TScriptedPrompt::Ask(const TPromptMessage& message)
@@ -35,7 +39,7 @@ int TScriptedPrompt::Ask(const TPromptMessage& message)
         Answers.erase(Answers.begin());
         return answer;
     }
-    return DefaultAnswer(message);
+    return NoUserAnswer(message);
 }
 
 static TServiceSlot<IPrompt, TConsolePrompt> s_prompt;

@@ -39,6 +39,10 @@ class IPrompt {
 public:
     virtual ~IPrompt() = default;
     virtual int Ask(const TPromptMessage& message) = 0;
+    // False when nobody is there to read the next message and answer it (the command line, a
+    // test whose script has run out). A loop that shows a message and waits for the user to
+    // change something must then end after the message instead of asking again.
+    virtual bool HasUser() const { return true; }
 
     int Ask(const QString& caption, const QString& text, int buttons, TPromptIcon icon,
             int defaultButton = pbNone)
@@ -51,16 +55,18 @@ public:
     }
 };
 
-// Writes every message to stderr and answers with its default button (or the first one).
+// Writes every message to stderr and answers as NoUserAnswer says.
 class TConsolePrompt : public IPrompt {
 public:
     int Ask(const TPromptMessage& message) override;
+    bool HasUser() const override { return false; }
 };
 
-// Records every message; answers from a queue, then with the default button.
+// Records every message; answers from a queue, then as NoUserAnswer says.
 class TScriptedPrompt : public IPrompt {
 public:
     int Ask(const TPromptMessage& message) override;
+    bool HasUser() const override { return !Answers.empty(); }
     std::vector<TPromptMessage> Shown;
     std::vector<int> Answers;
 };
@@ -70,5 +76,8 @@ IPrompt& Prompt();
 void SetPrompt(IPrompt* prompt); // null restores the console prompt
 
 int FirstButton(int buttons);
+// The answer when nobody is there: the default button (or the first one), except that Retry
+// becomes Cancel (or Abort), since retrying unattended only repeats the failure.
+int NoUserAnswer(const TPromptMessage& message);
 
 } // namespace quorvex
