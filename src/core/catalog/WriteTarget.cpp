@@ -13,7 +13,7 @@ static std::string ErrnoText(int err) { return std::strerror(err); }
 
 TFileWriter::TFileWriter(const std::string& fileName, size_t bufferSize) : m_capacity(bufferSize)
 {
-    m_fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    m_fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (m_fd < 0) throw EStreamError("Cannot create file " + fileName + ". " + ErrnoText(errno));
     m_buffer = std::make_unique<unsigned char[]>(m_capacity);
 }
@@ -81,12 +81,17 @@ void TFileWriter::SeekTo(int64_t offset)
     m_filePos = offset;
 }
 
-void TFileWriter::Close()
+void TFileWriter::Close(bool sync)
 {
     if (m_fd < 0) return;
     Flush();
     const int fd = m_fd;
     m_fd = -1;
+    if (sync && ::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        throw EStreamError(ErrnoText(err));
+    }
     if (::close(fd) != 0) throw EStreamError(ErrnoText(errno));
 }
 

@@ -32,8 +32,9 @@ public:
     void SeekTo(int64_t offset) override;
     void Flush() override;
     bool CopyFromFile(int fd, int64_t offset, int64_t length) override;
-    // Flushes and closes; throws when the last writes fail.
-    void Close();
+    // Flushes and closes; throws when the last writes fail. With sync the bytes are on the
+    // disk when it returns.
+    void Close(bool sync = false);
 
 private:
     void WriteRaw(const void* data, size_t count);

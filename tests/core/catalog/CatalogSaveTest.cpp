@@ -111,6 +111,7 @@ TEST_F(SaveTest, FileOfAnotherOpenCatalogIsRefused)
     TTreeNode* second = b.Catalog("Second");
     Rec(second)->Modified = 1;
     dialogs.SaveAnswers = {Rec(first)->FileName, dir.Path("second.ctf")};
+    prompt.Answers = {pbOK}; // someone reads the message and picks another name
     const size_t asked = dialogs.SaveRequests.size();
     ASSERT_TRUE(SaveCatalog(second, false));
     ASSERT_EQ(prompt.Shown.size(), 1u);
