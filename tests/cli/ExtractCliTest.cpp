@@ -1,6 +1,9 @@
 #include "RunCli.h"
 #include "TempDir.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -53,6 +56,51 @@ TEST(ExtractCli, FailuresAndUsage)
         RunCli({"archive", "extract", Fixture("levels.zip"), dest.path().toStdString(), "--bogus"})
             .ExitCode,
         2);
+}
+
+} // namespace
+
+namespace
+{
+
+// The program run with files limited to `kib` KiB; writing past it fails with EFBIG.
+TCliResult RunWithFileLimit(int kib, const std::vector<std::string>& args)
+{
+    QStringList list{"-c", QString("trap '' XFSZ; ulimit -f %1; exec \"$0\" \"$@\"").arg(kib * 2),
+                     QUORVEX_CLI};
+    for (const std::string& a : args)
+        list << QString::fromStdString(a);
+    QProcess process;
+    process.start("/bin/sh", list);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+// A full disk, as a file-size limit shows it: the member that does not fit is reported as
+// an error, not as unpacked, and leaves no file (no temporary either); the one before it
+// stays.
+TEST(ExtractCli, MemberThatDoesNotFitLeavesNoFile)
+{
+    for (const char* archive : {"levels.zip", "rar5.rar"}) {
+        QTemporaryDir dest;
+        const std::string d = dest.path().toStdString();
+        const TCliResult r =
+            RunWithFileLimit(8, {"archive", "extract", Fixture(archive), d, "--folders"});
+        if (std::string(archive).ends_with(".rar") &&
+            r.Err.find("RAR extraction is not available") != std::string::npos)
+            continue;
+        EXPECT_EQ(r.ExitCode, 1) << archive << r.Err;
+        EXPECT_EQ(r.Out.find("DATA.BIN"), std::string::npos) << archive << r.Out;
+        EXPECT_NE(r.Out.find("crc-ok\t" + d + "/FILE_ID.DIZ\n"), std::string::npos) << r.Out;
+        EXPECT_NE(r.Err.find("An error has occured while trying to write extracted file."),
+                  std::string::npos)
+            << archive << r.Err;
+        EXPECT_FALSE(QFileInfo::exists(dest.filePath("DATA.BIN"))) << archive;
+        EXPECT_TRUE(
+            QDir(dest.path()).entryList(QDir::Hidden | QDir::Files).filter(".tmp").isEmpty());
+    }
 }
 
 } // namespace

@@ -25,6 +25,7 @@ constexpr TErrorText ErrorTexts[] = {
     {E_CRCCHECK, "File fails CRC check"},
     {E_DECODETREE, "File contains invalid decode tree"},
     {E_FILENOTFOUND, "File not found"},
+    {E_LINKINPATH, "Symbolic link in the output path"},
     {E_OPEN, "Error opening file"},
     {E_READ, "Error reading file or unexpected end of file"},
     {E_HEADERCRC, "Header CRC error"},

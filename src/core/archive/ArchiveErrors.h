@@ -19,6 +19,7 @@ enum TArchiveError : int {
     E_CRCCHECK = 25117,
     E_DECODETREE = 25118,
     E_FILENOTFOUND = 25132,
+    E_LINKINPATH = 25133,
     E_OPEN = 25134,
     E_READ = 25135,
     E_HEADERCRC = 25136,

@@ -45,13 +45,21 @@ public:
         unpacker.OnBegin = [this](TUnBase&, const QString& fn, int, bool&) { UnZipBegin(fn); };
         unpacker.OnProgress = [this](TUnBase&, const QString&, uint8_t p) { UnZipProgress(p); };
         unpacker.OnEnd = [this](TUnBase&, const QString& fn, bool pass) { UnZipEnd(fn, pass); };
-        unpacker.OnError = [](TZipCommon&, const QString&, const QString&, int code) {
+        unpacker.OnError = [this](TZipCommon&, const QString& fn, const QString& volume, int code) {
             if (code > 25099 && code < 25900) LastExtractError = code;
+            if (code == E_LINKINPATH) m_linkMessage = LinkInPathMessage(fn, volume);
         };
         if (ExtractHooks().FileExists)
             unpacker.OnFileExists = [](TUnBase&, const QString& fn, bool& accept) {
                 ExtractHooks().FileExists(fn, accept);
             };
+    }
+
+    // The message of a failed call.
+    QString ErrorMessage() const
+    {
+        return LastExtractError == E_LINKINPATH ? m_linkMessage
+                                                : ExtractErrorMessage(LastExtractError);
     }
 
 private:
@@ -113,6 +121,7 @@ private:
     bool m_progress;
     bool m_temporary;
     int m_bar = 0;
+    QString m_linkMessage;
 };
 
 } // namespace
@@ -164,8 +173,7 @@ bool ExtractFiles(int archiveKind, const QString& archive, const QString& destin
         progress.SetStatus(QString(), 0);
     }
     if (!ok && !SilentExtract)
-        Prompt().Inform(QStringLiteral("Extract Error"), ExtractErrorMessage(LastExtractError),
-                        TPromptIcon::Error);
+        Prompt().Inform(QStringLiteral("Extract Error"), run.ErrorMessage(), TPromptIcon::Error);
     return ok;
 }
 

@@ -46,4 +46,12 @@ QString ExtractErrorMessage(int code)
     return QStringLiteral("Unknown error has occoured while uncompressing file(s).");
 }
 
+QString LinkInPathMessage(const QString& link, const QString& target)
+{
+    QString text = QStringLiteral("Files are never extracted through a symbolic link:\r") + link +
+                   QStringLiteral(" is a symbolic link");
+    if (!target.isEmpty()) text += QStringLiteral(" to ") + target;
+    return text + u'.';
+}
+
 } // namespace quorvex

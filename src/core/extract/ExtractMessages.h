@@ -7,5 +7,7 @@ namespace quorvex
 {
 
 QString ExtractErrorMessage(int lastExtractError);
+// A member passed over because its output path runs through a symbolic link.
+QString LinkInPathMessage(const QString& link, const QString& target);
 
 } // namespace quorvex

@@ -49,25 +49,15 @@ QString ExtractOutputPath(const std::string& stored, const QString& extractDir,
             if (!IsUnsafePart(part)) folder += part + u'/';
     }
 
-    QString base = dir;
-    if (base.isEmpty()) base = QFileInfo(QDir::fromNativeSeparators(archiveFile)).absolutePath();
-    if (base.isEmpty()) base = QDir::currentPath();
-    return WithSlash(base) + folder + fileName;
+    return ExtractOutputRoot(extractDir, archiveFile) + folder + fileName;
 }
 
-bool PathStaysInside(const QString& path, const QString& folder)
+QString ExtractOutputRoot(const QString& extractDir, const QString& archiveFile)
 {
-    const QString root = QFileInfo(folder).canonicalFilePath();
-    if (root.isEmpty()) return false;
-    // The deepest part of the path that exists decides; what follows it is created fresh.
-    QString existing = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    while (!QFileInfo::exists(existing)) {
-        const qsizetype slash = existing.lastIndexOf(u'/');
-        if (slash <= 0) return false;
-        existing.truncate(slash);
-    }
-    const QString resolved = QFileInfo(existing).canonicalFilePath();
-    return resolved == root || resolved.startsWith(WithSlash(root));
+    QString base = QDir::fromNativeSeparators(extractDir);
+    if (base.isEmpty()) base = QFileInfo(QDir::fromNativeSeparators(archiveFile)).absolutePath();
+    if (base.isEmpty()) base = QDir::currentPath();
+    return WithSlash(base);
 }
 
 } // namespace quorvex

@@ -15,8 +15,7 @@ namespace quorvex
 QString ExtractOutputPath(const std::string& stored, const QString& extractDir,
                           const QString& archiveFile, bool useStoredDirs);
 
-// True when `path`, once its existing part is resolved (symbolic links followed), lies
-// inside `folder`.
-bool PathStaysInside(const QString& path, const QString& folder);
+// The folder every output path of ExtractOutputPath begins with, ending in "/".
+QString ExtractOutputRoot(const QString& extractDir, const QString& archiveFile);
 
 } // namespace quorvex

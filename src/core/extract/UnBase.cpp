@@ -7,6 +7,7 @@
 #include "decompress/DecodeSink.h"
 #include "extract/OutputPath.h"
 #include "platform/Prompt.h"
+#include "platform/SafeOutputFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -98,8 +99,10 @@ bool TUnBase::ExtractMember(const TMemberData& member, QFile& archive)
 
     bool accept = true;
     bool extract = true;
+    // A symbolic link counts as an existing file, dangling or not.
     auto askExists = [&] {
-        if (QFileInfo::exists(outName) && OnFileExists) OnFileExists(*this, outName, accept);
+        if (OnFileExists && EntryExists(QFile::encodeName(outName).toStdString()))
+            OnFileExists(*this, outName, accept);
     };
     auto begin = [&] {
         ++m_matched;
@@ -118,7 +121,13 @@ bool TUnBase::ExtractMember(const TMemberData& member, QFile& archive)
     }
 
     uint32_t computed = 0;
-    if (!WriteMember(member, archive, outName, computed)) return false;
+    int decodeError = ecNone;
+    if (!WriteMember(member, archive, outName, computed, decodeError)) return false;
+    // A member whose data could not be decoded was not written: it fails with its error.
+    if (decodeError != ecNone) {
+        Report(decodeError);
+        return false;
+    }
     ++m_unpacked;
     const bool pass = member.Check == TCheckKind::None || computed == member.StoredCheck;
     if (!pass) {
@@ -129,20 +138,31 @@ bool TUnBase::ExtractMember(const TMemberData& member, QFile& archive)
     return true;
 }
 
-bool TUnBase::WriteMember(const TMemberData& member, QFile& archive, const QString& outName,
-                          uint32_t& computed)
+bool TUnBase::OpenOutput(TSafeOutputFile& file, const QString& outName, bool byName)
 {
-    const QString folder = QFileInfo(outName).absolutePath();
-    const QString root = ExtractDir.isEmpty() ? QFileInfo(outName).absolutePath()
-                                              : QDir::fromNativeSeparators(ExtractDir);
-    QDir().mkpath(root);
-    if (!PathStaysInside(outName, root)) {
-        Report(E_FILENAME); // a link inside the destination points elsewhere
+    const QString root = ExtractOutputRoot(ExtractDir, ArchiveFile());
+    if (!outName.startsWith(root)) Fail(E_FILENAME);
+    const std::string base = QFile::encodeName(root).toStdString();
+    const std::string relative = QFile::encodeName(outName.mid(root.size())).toStdString();
+    switch (byName ? file.Reserve(base, relative) : file.Create(base, relative)) {
+    case TSafeOutcome::Ok:
+        return true;
+    case TSafeOutcome::LinkInPath:
+        ReportError(E_LINKINPATH, QFile::decodeName(file.Folder().Problem().c_str()),
+                    QFile::decodeName(file.Folder().LinkTarget().c_str()));
         return false;
+    default:
+        Fail(E_OPEN);
     }
-    if (!QDir().mkpath(folder)) Fail(E_OPEN);
-    QFile out(outName);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) Fail(E_OPEN);
+}
+
+bool TUnBase::WriteMember(const TMemberData& member, QFile& archive, const QString& outName,
+                          uint32_t& computed, int& decodeError)
+{
+    TSafeOutputFile file;
+    if (!OpenOutput(file, outName)) return false;
+    QFile out;
+    if (!out.open(file.Handle(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle)) Fail(E_OPEN);
 
     TDeviceWriter writer(out);
     TDecodeSink sink(writer, member.Check);
@@ -153,22 +173,26 @@ bool TUnBase::WriteMember(const TMemberData& member, QFile& archive, const QStri
     // Damaged data can describe far more output than the member holds.
     if (member.UnpackedSize >= 0 && member.Check != TCheckKind::None)
         sink.SetOutputLimit(member.UnpackedSize);
-    const int code = DecodeMember(member, archive, sink);
-    if (code != ecNone) {
-        if (!m_decoderErrorsShown) Fail(code);
+    decodeError = DecodeMember(member, archive, sink);
+    if (decodeError != ecNone) {
+        if (!m_decoderErrorsShown) Fail(decodeError);
         if (ShowDecoderErrors)
             Prompt().Inform(QStringLiteral("Information"),
-                            QString::fromUtf8(ArchiveErrorText(code)), TPromptIcon::Information);
+                            QString::fromUtf8(ArchiveErrorText(decodeError)),
+                            TPromptIcon::Information);
     }
     computed = sink.CheckValue();
     if (!out.flush()) Fail(E_WRITE);
+    // What could not be unpacked leaves no file, and the one it would have replaced stays.
+    if (decodeError != ecNone) return true;
     if (SetDateTo == TSetDate::OrigDate && member.MemberDate > 0)
         out.setFileTime(FileTimeOf(member.MemberDate), QFileDevice::FileModificationTime);
-    out.close();
-    if (out.error() != QFileDevice::NoError) Fail(E_CLOSE);
     if (member.DosAttributes & 0x01)
         out.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                            QFileDevice::ReadOther);
+    out.close();
+    if (out.error() != QFileDevice::NoError) Fail(E_CLOSE);
+    if (file.Commit() != TSafeOutcome::Ok) Fail(E_WRITE);
     return true;
 }
 

@@ -20,6 +20,8 @@
 namespace quorvex
 {
 
+class TSafeOutputFile;
+
 enum class TSetDate { OrigDate = 0, CurDate = 1 };
 enum class TProgressNotify { Five = 0, Ten, Fifteen, Twenty, TwentyFive };
 
@@ -98,7 +100,7 @@ protected:
     // Unpacks a member if its output name matches FileSpec. Returns true when it was unpacked.
     bool ExtractMember(const TMemberData& member, QFile& archive);
 
-    // ZIP and gzip: a decoder error is shown and the member counts as processed; the other
+    // ZIP and gzip: a decoder error is shown, the member fails and the call goes on; the other
     // formats end the call with it.
     bool m_decoderErrorsShown = false;
     // ARC fires OnBegin before OnFileExists and ends the call on a refused member or a CRC
@@ -111,9 +113,14 @@ protected:
     [[noreturn]] void Fail(int code) { RaiseError(code, ArchiveFile(), QStringLiteral("0")); }
     void Report(int code) { ReportError(code, ArchiveFile(), QStringLiteral("0")); }
 
+    // Prepares the output file of outName below the output root, created and open, or only
+    // named for code that makes it itself (byName). False when the member is passed over (a
+    // symbolic link in its path, reported); other problems end the call.
+    bool OpenOutput(TSafeOutputFile& file, const QString& outName, bool byName = false);
+
 private:
     bool WriteMember(const TMemberData& member, QFile& archive, const QString& outName,
-                     uint32_t& computed);
+                     uint32_t& computed, int& decodeError);
     int m_progressStep = 5;
 };
 

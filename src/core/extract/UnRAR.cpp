@@ -5,6 +5,7 @@
 #include "extract/ExtractFiles.h"
 #include "extract/OutputPath.h"
 #include "extract/RarPattern.h"
+#include "platform/SafeOutputFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -135,10 +136,7 @@ void TUnRAR::Extract()
 {
     if (ArchiveFile().isEmpty()) Fail(E_FILENAME);
     if (!AcceptsType(ArcType())) Fail(E_UNSUPPORTEDARCHIVE);
-    QString destination = QDir::fromNativeSeparators(ExtractDir);
-    if (destination.isEmpty())
-        destination = QFileInfo(QDir::fromNativeSeparators(ArchiveFile())).absolutePath();
-    if (!destination.endsWith(u'/')) destination += u'/';
+    const QString destination = ExtractOutputRoot(ExtractDir, ArchiveFile());
     const std::string pattern = m_fileSpec.toUpper().toStdString();
     m_matched = 0;
     m_unpacked = 0;
@@ -195,17 +193,38 @@ void TUnRAR::Extract()
         }
         bool extract = wanted;
         if (wanted && OnBegin) OnBegin(*this, outName, m_matched + 1, extract);
+        // The library writes to a temporary of ours, reached without following any link;
+        // it takes the member's name only once the library says the member is unpacked.
+        TSafeOutputFile file;
+        if (extract && !isFolder && !OpenOutput(file, outName, true)) {
+            extract = false;
+            ++m_matched;
+        }
         int result;
         if (extract) {
             m_extracting = true;
-            QDir().mkpath(QFileInfo(outName).absolutePath());
-            QByteArray destName = QFile::encodeName(outName);
-            result = RARProcessFile(rar.Handle, RAR_EXTRACT, nullptr, destName.data());
+            if (isFolder) {
+                TSafeFolder folder; // a link in the way is left alone
+                folder.Open(QFile::encodeName(destination).toStdString(),
+                            QFile::encodeName(outName.mid(destination.size())).toStdString());
+                result = RARProcessFile(rar.Handle, RAR_SKIP, nullptr, nullptr);
+            } else {
+                // The library checks the parts of the name after the folder for links.
+                std::string temporary = file.TemporaryPath();
+                std::string folder = temporary.substr(0, temporary.rfind('/') + 1);
+                result = RARProcessFile(rar.Handle, RAR_EXTRACT, folder.data(), temporary.data());
+            }
             m_extracting = false;
             ++m_matched;
             if (!isFolder) {
-                ++m_unpacked;
-                if (OnEnd) OnEnd(*this, outName, result != 12);
+                const bool unpacked = result == ERAR_SUCCESS || result == ERAR_BAD_DATA;
+                if (unpacked && file.Commit() != TSafeOutcome::Ok && result == ERAR_SUCCESS)
+                    result = ERAR_EWRITE;
+                file.Discard();
+                if (unpacked) {
+                    ++m_unpacked;
+                    if (OnEnd) OnEnd(*this, outName, result == ERAR_SUCCESS);
+                }
             }
         } else {
             if (!scanningShown && Progress().WaitShown()) {
@@ -219,9 +238,9 @@ void TUnRAR::Extract()
         if (LastExtractError == ExtractCanceled) throw EExtractAbort();
         if (const int code = MapResult(result)) FailRar(code);
         if (extract && SetDateTo == TSetDate::CurDate && !isFolder) {
-            QFile file(outName);
-            if (file.open(QIODevice::ReadWrite))
-                file.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+            QFile done(outName);
+            if (done.open(QIODevice::ReadWrite))
+                done.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
         }
         if (!MemberList.isEmpty() && m_matched >= MemberList.size()) break;
         if (oneMember && extract) break;

@@ -4,6 +4,7 @@
 #include "archive/TarHeader.h"
 #include "extract/MemberListing.h"
 #include "extract/OutputPath.h"
+#include "platform/SafeOutputFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -70,10 +71,12 @@ void TUnTAR::CreateStoredFolders(QFile& archive)
                 name = UpToNul(h + 345, 155) + "/" + name;
             // The folder of a file inside it, so that the usual name rules apply.
             const QString inside = OutputName(BackslashPath(name) + "\\x");
-            if (!inside.isEmpty()) {
-                const QString folder = QFileInfo(inside).absolutePath();
-                QDir().mkpath(root);
-                if (PathStaysInside(folder, root)) QDir().mkpath(folder);
+            const QString base = ExtractOutputRoot(ExtractDir, ArchiveFile());
+            if (inside.startsWith(base)) {
+                const QString folder = QFileInfo(inside.mid(base.size())).path();
+                TSafeFolder made; // a link in the way is left alone
+                made.Open(QFile::encodeName(base).toStdString(),
+                          QFile::encodeName(folder).toStdString());
             }
         }
         pos += TarBlock + int64_t((size + TarBlock - 1) / TarBlock * TarBlock);

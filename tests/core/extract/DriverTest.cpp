@@ -236,6 +236,7 @@ TEST(ExtractDriver, EncryptedZipMembers)
     EXPECT_FALSE(ExtractFiles(akZIP, archive, Dest(dest), false, false, false, nullptr, "*.*"));
     EXPECT_EQ(LastExtractError, 25172);
     EXPECT_EQ(scope.prompt.Shown.at(0).Text, UnknownMessage);
+    EXPECT_TRUE(FilesBelow(dest.path()).empty()); // nothing left of the member without its password
 
     TUnZIP unzip;
     unzip.SetArchiveFile(archive);
@@ -283,31 +284,41 @@ TEST(ExtractDriver, ReadOnlyMembersAreLeftWritable)
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-// ZIP and gzip show a decoder's error at once and go on; the check then fails.
+// ZIP and gzip show a decoder's error at once and go on; the member fails with that error,
+// leaves no file, and a file of its name stays as it was.
 TEST(ExtractDriver, UnsupportedMethodsInZipAndGzip)
 {
+    const QString methodMessage =
+        "Archive file is using unknown or unsupported compression method.";
     TExtractTestScope scope;
     QTemporaryDir dest;
     EXPECT_FALSE(ExtractFiles(akZIP, ExtractFixture("attributes.zip"), Dest(dest), false, false,
                               false, nullptr, "BZIP2.TXT"));
-    EXPECT_EQ(LastExtractError, 25117);
-    ASSERT_EQ(scope.prompt.Shown.size(), 3u);
+    EXPECT_EQ(LastExtractError, 25200);
+    ASSERT_EQ(scope.prompt.Shown.size(), 2u);
     EXPECT_EQ(scope.prompt.Shown[0].Text, "Unsupported compression method");
     EXPECT_EQ(scope.prompt.Shown[0].Icon, TPromptIcon::Information);
-    EXPECT_EQ(scope.prompt.Shown[1].Text,
-              "CRC check failed on extracting " + dest.path() + "/BZIP2.TXT");
-    EXPECT_EQ(scope.prompt.Shown[2].Text, "CRC check has failed. Archive file may be damaged.");
-    EXPECT_EQ(QFileInfo(dest.filePath("BZIP2.TXT")).size(), 0);
+    EXPECT_EQ(scope.prompt.Shown[1].Text, methodMessage);
+    EXPECT_TRUE(FilesBelow(dest.path()).empty());
 
-    // The older single-file compressors' data named .GZ: no check value, an empty file.
+    WriteFileBytes(dest.filePath("BZIP2.TXT").toStdString(), "old");
+    EXPECT_FALSE(ExtractFiles(akZIP, ExtractFixture("attributes.zip"), Dest(dest), false, false,
+                              false, nullptr, "*.*"));
+    EXPECT_EQ(ReadFileBytes(dest.filePath("BZIP2.TXT").toStdString()), "old");
+    EXPECT_TRUE(QFileInfo::exists(dest.filePath("READONLY.TXT")));
+    EXPECT_EQ(FilesBelow(dest.path()).size(), 2u);
+
+    // The older single-file compressors' data named .GZ: a method we do not unpack.
     scope.prompt.Shown.clear();
-    const std::string compressed = dest.filePath("NOTES.TXT.GZ").toStdString();
+    QTemporaryDir work;
+    const std::string compressed = work.filePath("NOTES.TXT.GZ").toStdString();
     WriteFileBytes(compressed, ReadFileBytes(QUORVEX_FIXTURES "/archive/notes.txt.Z"));
-    EXPECT_TRUE(ExtractFiles(akGZ, QString::fromStdString(compressed), Dest(dest), false, false,
-                             false, nullptr, "*.*"));
-    ASSERT_EQ(scope.prompt.Shown.size(), 1u);
+    EXPECT_FALSE(ExtractFiles(akGZ, QString::fromStdString(compressed), Dest(work), false, false,
+                              false, nullptr, "*.*"));
+    ASSERT_EQ(scope.prompt.Shown.size(), 2u);
     EXPECT_EQ(scope.prompt.Shown[0].Text, "Unsupported compression method");
-    EXPECT_EQ(QFileInfo(dest.filePath("NOTES.TXT")).size(), 0);
+    EXPECT_EQ(scope.prompt.Shown[1].Text, methodMessage);
+    EXPECT_FALSE(QFileInfo::exists(work.filePath("NOTES.TXT")));
 }
 
 TEST(ExtractDriver, UnsupportedMethodsInLhaAndArc)

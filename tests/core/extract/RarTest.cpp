@@ -8,6 +8,7 @@
 #include "catalog/Progress.h"
 #include "extract/UnRAR.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -68,13 +69,38 @@ TEST_F(RarTest, CancelStopsTheLibrary)
     SetProgress(&progress);
     scope.prompt.Answers = {pbYes};
     QTemporaryDir dest;
-    const bool ok = ExtractFiles(akRAR, ExtractFixture("rar5.rar"), dest.path() + "/", true, false, false,
-                                 nullptr, "*.*");
+    const bool ok = ExtractFiles(akRAR, ExtractFixture("rar5.rar"), dest.path() + "/", true, false,
+                                 false, nullptr, "*.*");
     SetProgress(nullptr);
     EXPECT_FALSE(ok);
     EXPECT_EQ(LastExtractError, ExtractCanceled);
     EXPECT_EQ(scope.prompt.Shown.back().Text,
               "Unknown error has occoured while uncompressing file(s).");
+}
+
+// A member the library cannot unpack (its data needs a password) is that member's failure:
+// not reported as unpacked, no file left, the file of its name unchanged.
+TEST_F(RarTest, PasswordProtectedMemberFailsAndLeavesNothing)
+{
+    TExtractTestScope scope;
+    QTemporaryDir dest;
+    WriteFileBytes(dest.filePath("README.TXT").toStdString(), "old");
+    std::vector<std::pair<std::string, bool>> ended;
+    ExtractHooks().MemberEnd = [&](const QString& fn, bool pass) {
+        ended.emplace_back(QFileInfo(fn).fileName().toStdString(), pass);
+    };
+    EXPECT_FALSE(ExtractFiles(akRAR, ExtractFixture("locked.rar"), dest.path() + "/", false, false,
+                              false, nullptr, "*.*"));
+    EXPECT_EQ(LastExtractError, 25138);
+    EXPECT_EQ(ended, (std::vector<std::pair<std::string, bool>>{{"FILE_ID.DIZ", true}}));
+    ASSERT_EQ(scope.prompt.Shown.size(), 1u);
+    EXPECT_EQ(scope.prompt.Shown[0].Text,
+              "An error was encountered while trying to extract files from \rarchive. The "
+              "archive file is not supported or damaged.");
+    EXPECT_EQ(
+        FilesBelow(dest.path()),
+        (std::map<std::string, std::string>{
+            {"FILE_ID.DIZ", ReadFileBytes(ExpectedFile("FILE_ID.DIZ"))}, {"README.TXT", "old"}}));
 }
 
 TEST_F(RarTest, DamagedAndForeignArchives)

@@ -4,6 +4,7 @@
 #include "ExtractHelpers.h"
 #include "TempDir.h"
 
+#include "archive/ArchiveErrors.h"
 #include "archive/ArchiveKinds.h"
 #include "extract/OutputPath.h"
 #include "extract/RarPattern.h"
@@ -17,11 +18,19 @@
 
 #include <random>
 
+#include <unistd.h>
+
 using namespace quorvex;
 using namespace quorvex::testing;
 
 namespace
 {
+
+// A symbolic link holding target as it is written.
+bool MakeLink(const char* target, const QString& link)
+{
+    return ::symlink(target, QFile::encodeName(link).constData()) == 0;
+}
 
 TEST(ExtractSafety, OutputNames)
 {
@@ -75,17 +84,76 @@ TEST(ExtractSafety, EscapingNamesLandInsideTheDestination)
     }
 }
 
+// A link to a folder, outside the destination or inside it, is never walked through: the
+// member is passed over with a message that names the link, the others are unpacked.
 TEST(ExtractSafety, LinksInsideTheDestinationAreNotFollowed)
 {
-    TExtractTestScope scope;
-    QTemporaryDir root;
-    const QString dest = root.path() + "/dest/";
-    QDir().mkpath(dest);
-    QDir().mkpath(root.path() + "/outside");
-    ASSERT_TRUE(QFile::link(root.path() + "/outside", dest + "docs"));
-    ExtractFiles(akZIP, ExtractFixture("levels.zip"), dest, false, true, false, nullptr, "*.*");
-    EXPECT_FALSE(QFileInfo::exists(root.path() + "/outside/README.TXT"));
-    EXPECT_TRUE(QFileInfo::exists(dest + "DATA.BIN"));
+    for (const char* target : {"../outside", "kept", "../missing"}) {
+        TExtractTestScope scope;
+        QTemporaryDir root;
+        const QString dest = root.path() + "/dest/";
+        QDir().mkpath(dest + "kept");
+        QDir().mkpath(root.path() + "/outside");
+        ASSERT_TRUE(MakeLink(target, dest + "docs"));
+        EXPECT_FALSE(ExtractFiles(akZIP, ExtractFixture("levels.zip"), dest, false, true, false,
+                                  nullptr, "*.*"));
+        EXPECT_FALSE(QFileInfo::exists(root.path() + "/outside/README.TXT"));
+        EXPECT_FALSE(QFileInfo::exists(dest + "kept/README.TXT"));
+        EXPECT_FALSE(QFileInfo::exists(root.path() + "/missing"));
+        EXPECT_TRUE(QFileInfo::exists(dest + "DATA.BIN"));
+        EXPECT_EQ(LastExtractError, E_LINKINPATH);
+        ASSERT_EQ(scope.prompt.Shown.size(), 1u);
+        EXPECT_EQ(scope.prompt.Shown[0].Text,
+                  "Files are never extracted through a symbolic link:\r" + dest + "docs" +
+                      " is a symbolic link to " + target + ".");
+    }
+}
+
+// A link standing where a member's file goes is replaced by the file, never followed, in
+// every format: dangling (the write would create its target) or live (it would change a
+// file elsewhere). Refusing existing files keeps the link, dangling or not.
+TEST(ExtractSafety, LinksAtTheOutputNameAreReplacedNotFollowed)
+{
+    std::vector<std::pair<int, const char*>> archives = {
+        {akZIP, "levels.zip"}, {akTAR, "plain.tar"}, {akARJ, "methods.arj"}};
+    if (RarExtractionAvailable()) archives.push_back({akRAR, "rar5.rar"});
+    const std::string expected = ReadFileBytes(ExpectedFile("FILE_ID.DIZ"));
+    for (const auto& [kind, archive] : archives) {
+        for (bool dangling : {true, false}) {
+            TExtractTestScope scope;
+            QTemporaryDir root;
+            const QString dest = root.path() + "/dest/";
+            QDir().mkpath(dest);
+            QDir().mkpath(root.path() + "/outside");
+            if (!dangling) WriteFileBytes((root.path() + "/outside/x").toStdString(), "kept");
+            ASSERT_TRUE(MakeLink("../outside/x", dest + "FILE_ID.DIZ"));
+
+            std::vector<QString> asked;
+            ExtractHooks().FileExists = [&](const QString& fn, bool& accept) {
+                asked.push_back(fn);
+                accept = false;
+            };
+            ExtractFiles(kind, ExtractFixture(archive), dest, false, false, false, nullptr,
+                         "FILE_ID.DIZ");
+            ExtractHooks().FileExists = nullptr;
+            if (kind != akRAR) { // the RAR extractor does not ask
+                EXPECT_EQ(asked, std::vector<QString>{dest + "FILE_ID.DIZ"});
+                EXPECT_TRUE(QFileInfo(dest + "FILE_ID.DIZ").isSymLink());
+            }
+
+            EXPECT_TRUE(ExtractFiles(kind, ExtractFixture(archive), dest, false, false, false,
+                                     nullptr, "FILE_ID.DIZ"))
+                << archive << " " << LastExtractError;
+            EXPECT_FALSE(QFileInfo(dest + "FILE_ID.DIZ").isSymLink()) << archive;
+            EXPECT_EQ(ReadFileBytes((dest + "FILE_ID.DIZ").toStdString()), expected) << archive;
+            if (dangling) {
+                EXPECT_FALSE(QFileInfo::exists(root.path() + "/outside/x")) << archive;
+            } else {
+                EXPECT_EQ(ReadFileBytes((root.path() + "/outside/x").toStdString()), "kept");
+            }
+            EXPECT_EQ(FilesBelow(dest).size(), 1u) << archive; // no temporary left
+        }
+    }
 }
 
 TEST(ExtractSafety, RarPatternRule)
