@@ -1,5 +1,7 @@
 #include "extract/OutputPath.h"
 
+#include "platform/NativeNames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +30,7 @@ QString WithSlash(QString folder)
 QString ExtractOutputPath(const std::string& stored, const QString& extractDir,
                           const QString& archiveFile, bool useStoredDirs)
 {
-    QString name = QFile::decodeName(QByteArray::fromStdString(stored));
+    QString name = NameFromNative(stored);
     name.replace(u'/', u'\\');
     QString dir = QDir::fromNativeSeparators(extractDir);
     // A stored name that repeats the destination (some archivers store full paths).
@@ -57,16 +59,16 @@ QString ExtractOutputPath(const std::string& stored, const QString& extractDir,
 
 bool PathStaysInside(const QString& path, const QString& folder)
 {
-    const QString root = QFileInfo(folder).canonicalFilePath();
+    const QString root = NativeCanonicalPath(folder);
     if (root.isEmpty()) return false;
     // The deepest part of the path that exists decides; what follows it is created fresh.
     QString existing = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    while (!QFileInfo::exists(existing)) {
+    while (!NativeExists(existing)) {
         const qsizetype slash = existing.lastIndexOf(u'/');
         if (slash <= 0) return false;
         existing.truncate(slash);
     }
-    const QString resolved = QFileInfo(existing).canonicalFilePath();
+    const QString resolved = NativeCanonicalPath(existing);
     return resolved == root || resolved.startsWith(WithSlash(root));
 }
 

@@ -6,6 +6,7 @@
 #include "decompress/DecodeErrors.h"
 #include "decompress/DecodeSink.h"
 #include "extract/OutputPath.h"
+#include "platform/NativeNames.h"
 #include "platform/Prompt.h"
 
 #include <QDateTime>
@@ -53,20 +54,21 @@ QString TUnBase::OutputName(const std::string& storedName) const
 
 bool TUnBase::MatchesSpec(const QString& outName) const
 {
-    return WildcardMatch(QFile::encodeName(QFileInfo(outName).fileName()).toStdString(),
-                         QFile::encodeName(m_fileSpec).toStdString());
+    return WildcardMatch(NativeString(QFileInfo(outName).fileName()), NativeString(m_fileSpec));
 }
 
 void TUnBase::Extract()
 {
     if (ArchiveFile().isEmpty()) Fail(E_FILENAME);
     if (!AcceptsType(ArcType())) Fail(E_UNSUPPORTEDARCHIVE);
-    QFile archive(QDir::fromNativeSeparators(ArchiveFile()));
-    if (!archive.open(QIODevice::ReadOnly)) Fail(E_OPEN);
+    QFile archive;
+    if (!OpenNative(archive, QDir::fromNativeSeparators(ArchiveFile()), QIODevice::ReadOnly))
+        Fail(E_OPEN);
 
     m_progressStep = 5 * (int(ProgressNotify) + 1);
     m_unpacked = 0;
     m_matched = 0;
+    m_written.clear();
     if (OnActivate) OnActivate(*this);
     struct TDeactivate {
         TUnBase& self;
@@ -90,16 +92,30 @@ int TUnBase::DecodeMember(const TMemberData& member, QFile& archive, TDecodeSink
     return Decompress(request, source, sink);
 }
 
+QString TUnBase::FreeNameBeside(const QString& outName) const
+{
+    const qsizetype slash = outName.lastIndexOf(u'/');
+    const qsizetype dot = outName.lastIndexOf(u'.');
+    const qsizetype cut = dot > slash + 1 ? dot : outName.size();
+    for (int n = 2;; ++n) {
+        const QString name =
+            outName.left(cut) + QStringLiteral(" (%1)").arg(n) + outName.mid(cut);
+        if (!m_written.contains(name) && !NativeExists(name)) return name;
+    }
+}
+
 bool TUnBase::ExtractMember(const TMemberData& member, QFile& archive)
 {
-    const QString outName = OutputName(member.StoredName);
+    QString outName = OutputName(member.StoredName);
     if (outName.isEmpty()) return false;
     if (!MatchesSpec(outName)) return false;
+    // A second member landing on a name this call has written goes beside it, never over it.
+    if (m_written.contains(outName)) outName = FreeNameBeside(outName);
 
     bool accept = true;
     bool extract = true;
     auto askExists = [&] {
-        if (QFileInfo::exists(outName) && OnFileExists) OnFileExists(*this, outName, accept);
+        if (NativeExists(outName) && OnFileExists) OnFileExists(*this, outName, accept);
     };
     auto begin = [&] {
         ++m_matched;
@@ -119,6 +135,7 @@ bool TUnBase::ExtractMember(const TMemberData& member, QFile& archive)
 
     uint32_t computed = 0;
     if (!WriteMember(member, archive, outName, computed)) return false;
+    m_written.insert(outName);
     ++m_unpacked;
     const bool pass = member.Check == TCheckKind::None || computed == member.StoredCheck;
     if (!pass) {
@@ -135,14 +152,14 @@ bool TUnBase::WriteMember(const TMemberData& member, QFile& archive, const QStri
     const QString folder = QFileInfo(outName).absolutePath();
     const QString root = ExtractDir.isEmpty() ? QFileInfo(outName).absolutePath()
                                               : QDir::fromNativeSeparators(ExtractDir);
-    QDir().mkpath(root);
+    MakeNativeFolders(root);
     if (!PathStaysInside(outName, root)) {
         Report(E_FILENAME); // a link inside the destination points elsewhere
         return false;
     }
-    if (!QDir().mkpath(folder)) Fail(E_OPEN);
-    QFile out(outName);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) Fail(E_OPEN);
+    if (!MakeNativeFolders(folder)) Fail(E_OPEN);
+    QFile out;
+    if (!OpenNative(out, outName, QIODevice::WriteOnly | QIODevice::Truncate)) Fail(E_OPEN);
 
     TDeviceWriter writer(out);
     TDecodeSink sink(writer, member.Check);
@@ -166,9 +183,7 @@ bool TUnBase::WriteMember(const TMemberData& member, QFile& archive, const QStri
         out.setFileTime(FileTimeOf(member.MemberDate), QFileDevice::FileModificationTime);
     out.close();
     if (out.error() != QFileDevice::NoError) Fail(E_CLOSE);
-    if (member.DosAttributes & 0x01)
-        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup |
-                           QFileDevice::ReadOther);
+    if (member.DosAttributes & 0x01) SetNativeMode(outName, 0444);
     return true;
 }
 

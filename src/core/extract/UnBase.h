@@ -8,6 +8,7 @@
 #include "decompress/Decompress.h"
 
 #include <QFile>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -112,9 +113,13 @@ protected:
     void Report(int code) { ReportError(code, ArchiveFile(), QStringLiteral("0")); }
 
 private:
+    // outName with " (2)", " (3)"... before its extension: the first name neither written in
+    // this call nor on disk.
+    QString FreeNameBeside(const QString& outName) const;
     bool WriteMember(const TMemberData& member, QFile& archive, const QString& outName,
                      uint32_t& computed);
     int m_progressStep = 5;
+    QSet<QString> m_written; // output files written in this call
 };
 
 // Reads exactly size bytes at offset; false on a short read.

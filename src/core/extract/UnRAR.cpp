@@ -5,6 +5,7 @@
 #include "extract/ExtractFiles.h"
 #include "extract/OutputPath.h"
 #include "extract/RarPattern.h"
+#include "platform/NativeNames.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -31,7 +32,7 @@ TUnRAR* CurrentRar = nullptr;
 
 QString StoredNameOf(const char* name)
 {
-    QString s = QFile::decodeName(QByteArray(name));
+    QString s = NameFromNative(name);
     s.replace(u'/', u'\\');
     return s;
 }
@@ -92,7 +93,7 @@ int TUnRAR::OnData(int size)
 
 void TUnRAR::OnVolume(const char* archiveName, int mode)
 {
-    const QString name = QFile::decodeName(QByteArray(archiveName));
+    const QString name = NameFromNative(archiveName);
     ReportError(E_NEXTVOLUME,
                 mode == 0 ? QStringLiteral("RAR Insert Volume") : QStringLiteral("RAR New Volume"),
                 name);
@@ -143,7 +144,7 @@ void TUnRAR::Extract()
     m_matched = 0;
     m_unpacked = 0;
 
-    QByteArray archiveName = QFile::encodeName(QDir::fromNativeSeparators(ArchiveFile()));
+    QByteArray archiveName = NativeFromName(QDir::fromNativeSeparators(ArchiveFile()));
     RAROpenArchiveData open{};
     open.ArcName = archiveName.data();
     open.OpenMode = RAR_OM_EXTRACT;
@@ -198,8 +199,8 @@ void TUnRAR::Extract()
         int result;
         if (extract) {
             m_extracting = true;
-            QDir().mkpath(QFileInfo(outName).absolutePath());
-            QByteArray destName = QFile::encodeName(outName);
+            MakeNativeFolders(QFileInfo(outName).absolutePath());
+            QByteArray destName = NativeFromName(outName);
             result = RARProcessFile(rar.Handle, RAR_EXTRACT, nullptr, destName.data());
             m_extracting = false;
             ++m_matched;
@@ -219,8 +220,8 @@ void TUnRAR::Extract()
         if (LastExtractError == ExtractCanceled) throw EExtractAbort();
         if (const int code = MapResult(result)) FailRar(code);
         if (extract && SetDateTo == TSetDate::CurDate && !isFolder) {
-            QFile file(outName);
-            if (file.open(QIODevice::ReadWrite))
+            QFile file;
+            if (OpenNative(file, outName, QIODevice::ReadWrite))
                 file.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
         }
         if (!MemberList.isEmpty() && m_matched >= MemberList.size()) break;

@@ -4,6 +4,7 @@
 #include "archive/TarHeader.h"
 #include "extract/MemberListing.h"
 #include "extract/OutputPath.h"
+#include "platform/NativeNames.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -72,8 +73,8 @@ void TUnTAR::CreateStoredFolders(QFile& archive)
             const QString inside = OutputName(BackslashPath(name) + "\\x");
             if (!inside.isEmpty()) {
                 const QString folder = QFileInfo(inside).absolutePath();
-                QDir().mkpath(root);
-                if (PathStaysInside(folder, root)) QDir().mkpath(folder);
+                MakeNativeFolders(root);
+                if (PathStaysInside(folder, root)) MakeNativeFolders(folder);
             }
         }
         pos += TarBlock + int64_t((size + TarBlock - 1) / TarBlock * TarBlock);
