@@ -6,8 +6,8 @@
 #include "archive/ArchiveLister.h"
 #include "extract/ExtractFiles.h"
 #include "extract/ExtractMessages.h"
+#include "platform/NativeNames.h"
 
-#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
@@ -66,7 +66,7 @@ int ListArchive(const QString& file, const QString& spec)
         errors.push_back("error " + std::to_string(code) + ": " + ArchiveErrorText(code) + "\n");
     };
     lister.SetFileSpec(spec);
-    if (!QFileInfo(file).isFile()) {
+    if (!NativeIsFile(file)) {
         std::fprintf(stderr, "error %d: %s\n", E_FILENOTFOUND, ArchiveErrorText(E_FILENOTFOUND));
         return 1;
     }
@@ -89,8 +89,8 @@ const char* const Usage = "usage: quorvex-cli archive list FILE [--spec MASK]\n"
 // --overwrite is given.
 int ExtractArchive(int argc, char** argv)
 {
-    const QString file = QString::fromLocal8Bit(argv[1]);
-    QString dest = QString::fromLocal8Bit(argv[2]);
+    const QString file = NameFromNative(argv[1]);
+    QString dest = NameFromNative(argv[2]);
     if (!dest.endsWith(u'/')) dest += u'/';
     bool folders = false, overwrite = false;
     QStringList members;
@@ -103,24 +103,24 @@ int ExtractArchive(int argc, char** argv)
             std::fprintf(stderr, "quorvex-cli archive: unexpected argument '%s'\n", argv[i]);
             return 2;
         } else
-            members.append(QString::fromLocal8Bit(argv[i]));
+            members.append(NameFromNative(argv[i]));
     }
     const int kind = ArchiveKindOfName(file);
     if (kind == 0 || !ArchiveKindRow(kind).Extractable) {
         std::fprintf(stderr, "quorvex-cli archive: no extractor for '%s'\n", argv[1]);
         return 1;
     }
-    if (!QFileInfo(file).isFile()) {
+    if (!NativeIsFile(file)) {
         std::fprintf(stderr, "error %d: %s\n", E_FILENOTFOUND, ArchiveErrorText(E_FILENOTFOUND));
         return 1;
     }
     ExtractHooks().MemberEnd = [](const QString& name, bool pass) {
-        std::printf("%s\t%s\n", pass ? "crc-ok" : "crc-failed", name.toLocal8Bit().constData());
+        std::printf("%s\t%s\n", pass ? "crc-ok" : "crc-failed", NativeFromName(name).constData());
     };
     if (!overwrite)
         ExtractHooks().FileExists = [](const QString& name, bool& accept) {
             accept = false;
-            std::printf("exists\t%s\n", name.toLocal8Bit().constData());
+            std::printf("exists\t%s\n", NativeFromName(name).constData());
         };
     // The messages of a failed run go to stderr through the console prompt.
     bool ok = true;
@@ -149,13 +149,13 @@ int RunArchive(int argc, char** argv)
     QString spec = QStringLiteral("*.*");
     for (int i = 2; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--spec") && i + 1 < argc) {
-            spec = QString::fromLocal8Bit(argv[++i]);
+            spec = NameFromNative(argv[++i]);
         } else {
             std::fprintf(stderr, "quorvex-cli archive: unexpected argument '%s'\n", argv[i]);
             return 2;
         }
     }
-    return ListArchive(QString::fromLocal8Bit(argv[1]), spec);
+    return ListArchive(NameFromNative(argv[1]), spec);
 }
 
 } // namespace quorvex::cli

@@ -8,6 +8,7 @@
 #include "catalog/TreeNode.h"
 #include "config/Options.h"
 #include "platform/Drives.h"
+#include "platform/NativeNames.h"
 #include "platform/SettingsStoreMemory.h"
 #include "scan/DiskScanner.h"
 
@@ -18,6 +19,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace quorvex::cli
 {
@@ -92,12 +95,12 @@ int RunScan(int argc, char** argv)
         std::fputs(Usage, stderr);
         return 2;
     }
-    const QFileInfo folderInfo(QString::fromLocal8Bit(dir.c_str()));
-    if (!folderInfo.isDir()) {
+    struct stat folderStat {};
+    if (::stat(dir.c_str(), &folderStat) != 0 || !S_ISDIR(folderStat.st_mode)) {
         std::fprintf(stderr, "quorvex-cli: %s: no such folder\n", dir.c_str());
         return 1;
     }
-    const QString folder = folderInfo.canonicalFilePath();
+    const QString folder = NativeCanonicalPath(NameFromNative(dir));
     TScanRequest request;
     if (!FindDrive(folder, request.Drive, request.VirtualRoot)) {
         std::fprintf(stderr, "quorvex-cli: %s: no drive holds this folder\n", dir.c_str());
@@ -147,7 +150,7 @@ int RunScan(int argc, char** argv)
     };
     sigaction(SIGINT, &action, &previous);
     std::fprintf(stderr, "quorvex-cli: scanning %s (Ctrl+C cancels)\n",
-                 folder.toLocal8Bit().constData());
+                 NativeFromName(folder).constData());
     const TScanResult result = Scan(request, options);
     sigaction(SIGINT, &previous, nullptr);
     SetProgress(nullptr);

@@ -15,6 +15,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace quorvex {
 
 TAddDiskController::TAddDiskController(TMainForm& main) : m_main(main) {}
@@ -66,6 +68,7 @@ void TAddDiskController::Run(TAddDiskMode mode, TTreeNode* replacedDisk)
     if (progress->ScanForm()) progress->ScanForm()->ProgressBar->hide();
     QApplication::processEvents();
     const int catalogDisks = job.CatalogNode ? job.CatalogNode->Count() : 0;
+    const int oldPlace = job.OldDisk ? job.OldDisk->Index() : -1;
     LastOutcome = RunDiskScan(job);
     progress->ScanAbortRequested = nullptr;
     m_main.RefreshCommands();
@@ -75,10 +78,12 @@ void TAddDiskController::Run(TAddDiskMode mode, TTreeNode* replacedDisk)
         ReportScanFailure(Prompt());
         return;
     }
-    // The new Disk is the catalog's last child; an update took the old one away.
+    // A new Disk is the catalog's last child; an updated one took the old one's place.
     if (LastOutcome == TDiskScanEnd::Finished && job.CatalogNode && job.CatalogNode->Count() > 0 &&
         (job.OldDisk || job.CatalogNode->Count() > catalogDisks))
-        m_main.SelectNode(job.CatalogNode->Child(job.CatalogNode->Count() - 1));
+        m_main.SelectNode(job.CatalogNode->Child(
+            oldPlace >= 0 ? std::min(oldPlace, job.CatalogNode->Count() - 1)
+                          : job.CatalogNode->Count() - 1));
 }
 
 } // namespace quorvex

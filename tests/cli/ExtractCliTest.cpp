@@ -40,6 +40,21 @@ TEST(ExtractCli, OneLinePerMemberWithItsCheck)
     EXPECT_EQ(ReadFileBytes(d + "/DATA.BIN"), ReadFileBytes(Fixture("files/DATA.BIN")));
 }
 
+TEST(ExtractCli, Latin1NamesNeverMeet)
+{
+    QTemporaryDir dest;
+    const std::string d = dest.path().toStdString();
+    const std::string tar = QUORVEX_FIXTURES "/names/latin1.tar";
+    for (int run = 0; run < 2; ++run) {
+        const TCliResult r = RunCli({"archive", "extract", tar, d, "--overwrite"});
+        ASSERT_EQ(r.ExitCode, 0) << r.Err;
+        EXPECT_EQ(r.Out, "crc-ok\t" + d + "/caf\xe9.txt\ncrc-ok\t" + d + "/caf\xe8.txt\n" +
+                             "crc-ok\t" + d + "/notes.txt\n");
+    }
+    EXPECT_EQ(ReadFileBytes(d + "/caf\xe9.txt"), "e acute\n");
+    EXPECT_EQ(ReadFileBytes(d + "/caf\xe8.txt"), "e grave\n");
+}
+
 TEST(ExtractCli, FailuresAndUsage)
 {
     QTemporaryDir dest;

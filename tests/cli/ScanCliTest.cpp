@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 
 using namespace quorvex::testing;
 
@@ -55,6 +56,43 @@ TEST_F(ScanCli, ScansAFolderIntoANewCatalogAndUpdatesIt)
     EXPECT_NE(r.Out.find("file\tdocs.zip\t"), std::string::npos) << r.Out;
     EXPECT_NE(r.Out.find("file\tReadme.txt\t12\tRead me first\n"), std::string::npos)
         << "the updated disk's descriptions are kept: " << r.Out;
+}
+
+TEST_F(ScanCli, NamesThatAreNotUtf8KeepTheirBytesThroughSaveReopenAndDump)
+{
+    const std::string tree2 = dir.Path("latin");
+    const std::string folder = tree2 + "/r\xe9pertoire";
+    ASSERT_EQ(::mkdir(tree2.c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    WriteFileBytes(tree2 + "/caf\xe9.txt", "e acute");
+    WriteFileBytes(tree2 + "/caf\xe8.txt", "e grave");
+    const std::string longName = std::string(120, 'n') + std::string(127, '\xe9') + ".txt";
+    ASSERT_EQ(longName.size(), 251u);
+    WriteFileBytes(tree2 + "/" + longName, "long");
+    // An archive is opened by the bytes of its path, and its members keep theirs.
+    WriteFileBytes(folder + "/archive.tar",
+                   ReadFileBytes(std::string(QUORVEX_FIXTURES) + "/names/latin1.tar"));
+
+    TCliResult r = RunCli({"scan", catalog, tree2, "--name", "Latin"});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    r = RunCli({"dump", catalog});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    for (const std::string& line : std::vector<std::string>{"file\t\\caf\xe9.txt\t", "file\t\\caf\xe8.txt\t", "file\t\\" + longName + "\t",
+          "folder\t\\r\xe9pertoire\\archive.tar\t",
+          "file\t\\r\xe9pertoire\\archive.tar\\caf\xe9.txt\t",
+          "file\t\\r\xe9pertoire\\archive.tar\\caf\xe8.txt\t"})
+        EXPECT_NE(r.Out.find(line), std::string::npos) << line << "\n" << r.Out;
+}
+
+TEST_F(ScanCli, AnUpdatedDiskKeepsItsPlace)
+{
+    ASSERT_EQ(RunCli({"scan", catalog, tree, "--name", "First"}).ExitCode, 0);
+    ASSERT_EQ(RunCli({"scan", catalog, tree, "--name", "Second"}).ExitCode, 0);
+    ASSERT_EQ(RunCli({"scan", catalog, tree, "--name", "Third"}).ExitCode, 0);
+    TCliResult r = RunCli({"scan", catalog, tree, "--update", "Second"});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    r = RunCli({"ls", catalog});
+    EXPECT_EQ(r.Out, "disk\tFirst\ndisk\tSecond\ndisk\tThird\n");
 }
 
 TEST_F(ScanCli, RefusesWhatItCannotScan)

@@ -3,6 +3,8 @@
 #include "ArchiveErrors.h"
 #include "Wildcard.h"
 
+#include "platform/NativeNames.h"
+
 #include <QDir>
 
 #include <climits>
@@ -27,7 +29,7 @@ void TArchiveLister::SetFileSpec(const QString& spec)
 {
     QString s = spec;
     s.replace(u'/', u'\\');
-    m_fileSpec = s.mid(s.lastIndexOf(u'\\') + 1).toStdString();
+    m_fileSpec = NativeString(s.mid(s.lastIndexOf(u'\\') + 1));
 }
 
 void TArchiveLister::SetZipCmntBufSize(int size)

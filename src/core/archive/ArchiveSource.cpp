@@ -1,5 +1,7 @@
 #include "ArchiveSource.h"
 
+#include "platform/NativeNames.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -12,8 +14,7 @@ constexpr size_t WindowBytes = 64 * 1024;
 bool TArchiveSource::Open(const QString& fileName)
 {
     Close();
-    m_file.setFileName(fileName);
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
+    if (!OpenNative(m_file, fileName, QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
     m_size = m_file.size();
     return true;
 }

@@ -3,6 +3,8 @@
 #include "ArchiveErrors.h"
 #include "ArchiveSource.h"
 
+#include "platform/NativeNames.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -16,10 +18,10 @@ constexpr size_t MaxCabinets = 1000;
 
 QString TCabDirectory::FindInFolder(const QString& archiveFile, const std::string& name)
 {
-    const QString wanted = QString::fromLocal8Bit(name.c_str());
+    const QString wanted = NameFromNative(name);
     if (wanted.isEmpty() || wanted.contains(u'\\') || wanted.contains(u'/')) return {};
     const QDir dir = QFileInfo(QDir::fromNativeSeparators(archiveFile)).dir();
-    if (QFileInfo(dir.filePath(wanted)).isFile())
+    if (NativeIsFile(dir.filePath(wanted)))
         return QDir::toNativeSeparators(dir.filePath(wanted));
     QString found;
     for (const QString& entry : dir.entryList(QDir::Files)) {

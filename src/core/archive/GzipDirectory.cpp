@@ -4,6 +4,8 @@
 #include "ArchiveSource.h"
 #include "ByteOrder.h"
 
+#include "platform/NativeNames.h"
+
 #include <QFileInfo>
 
 namespace quorvex {
@@ -28,7 +30,7 @@ std::string NameFromArchive(const QString& archiveFile)
     QString name = QFileInfo(archiveFile).fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
     if (dot >= 0) name.truncate(dot);
-    return name.toStdString();
+    return NativeString(name);
 }
 
 } // namespace

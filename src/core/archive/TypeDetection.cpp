@@ -7,6 +7,8 @@
 #include "SignatureClassifier.h"
 #include "TarHeader.h"
 
+#include "platform/NativeNames.h"
+
 #include <QFileInfo>
 
 #include <cstring>
@@ -119,10 +121,9 @@ bool HasTarExtension(const QString& fileName)
 
 uint32_t DosAttributesOf(const QString& fileName)
 {
-    const QFileInfo info(fileName);
     uint32_t attr = 0x20;
-    if (!info.isWritable()) attr |= 0x01;
-    if (info.fileName().startsWith(u'.')) attr |= 0x02;
+    if (!NativeIsWritable(fileName)) attr |= 0x01;
+    if (QFileInfo(fileName).fileName().startsWith(u'.')) attr |= 0x02;
     return attr;
 }
 
@@ -134,8 +135,7 @@ TDetection DetectArchiveType(const QString& fileName, int zipCmntBufSize)
         d.Type = atFileError;
         return d;
     }
-    const QFileInfo info(fileName);
-    d.ArchiveDate = DosDateTimeOf(info.lastModified());
+    d.ArchiveDate = DosDateTimeOf(NativeModified(fileName));
     d.ArchiveAttr = DosAttributesOf(fileName);
     if (src.Size() > MaxArchiveBytes) { // offsets and sizes are 32-bit
         d.ArchiveSize = int32_t(MaxArchiveBytes);

@@ -4,6 +4,8 @@
 #include "TypeDetection.h"
 
 #include <QDir>
+#include "platform/NativeNames.h"
+
 #include <QFileInfo>
 
 namespace quorvex {
@@ -20,8 +22,7 @@ void TZipCommon::SetArchiveFile(const QString& fileName)
     QString name = fileName;
     name.replace(u'\\', u'/');
     name = QDir::toNativeSeparators(name);
-    const QFileInfo info(QDir::fromNativeSeparators(name));
-    if (info.isFile()) {
+    if (NativeIsFile(QDir::fromNativeSeparators(name))) {
         m_state.ArchiveFile = name;
         Detect();
     } else {

@@ -3,6 +3,7 @@
 #include "ArchiveErrors.h"
 #include "ArchiveSource.h"
 #include "ByteOrder.h"
+#include "ZipNames.h"
 
 #include <algorithm>
 #include <vector>
@@ -96,6 +97,7 @@ void TZipDirectory::ReadHeader(TListingHost& host, TListingCursor& cursor, int64
 
     TArchiveMember& m = host.Member();
     ReadField(host, namePos, nameLength, m.MemberName);
+    m.MemberName = ZipNameText(m.MemberName, flags, GetU16(&h[4]));
     std::replace(m.MemberName.begin(), m.MemberName.end(), '/', '\\');
     ReadField(host, namePos + nameLength + extraLength, commentLength, m.MemberComment);
     m.VersionMadeBy = int16_t(GetU16(&h[4]));

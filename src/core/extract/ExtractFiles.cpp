@@ -7,6 +7,8 @@
 #include "extract/ExtractMessages.h"
 #include "extract/Extractors.h"
 #include "extract/UnRAR.h"
+#include "platform/NativeNames.h"
+#include "platform/PrivateTempFolder.h"
 #include "platform/Prompt.h"
 
 #include <QDir>
@@ -101,8 +103,7 @@ private:
                             QStringLiteral("CRC check failed on extracting ") + fileName,
                             TPromptIcon::Error);
         // Unpacked files are never read-only, hidden or system.
-        QFile::setPermissions(fileName, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                            QFileDevice::ReadGroup | QFileDevice::ReadOther);
+        SetNativeMode(fileName, 0644);
         const QString full = QFileInfo(fileName).absoluteFilePath();
         if (m_temporary) {
             if (!TempExtractedFiles.contains(full)) TempExtractedFiles.append(full);
@@ -179,10 +180,10 @@ bool ExtractFiles(int archiveKind, const QString& archive, const QString& destin
 
 QString TemporaryExtractFolder()
 {
-    QString folder = QDir::fromNativeSeparators(Options().ExtractDir());
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    if (!folder.endsWith(u'/')) folder += u'/';
-    return folder;
+    QString base = QDir::fromNativeSeparators(Options().ExtractDir());
+    if (base.isEmpty()) base = QDir::tempPath();
+    const QString folder = PrivateTempFolder(base);
+    return folder.isEmpty() ? QString() : folder + u'/';
 }
 
 } // namespace quorvex

@@ -34,7 +34,9 @@ bool ExtractFiles(int archiveKind, const QString& archive, const QString& destin
                   bool showProgress, bool useStoredDirs, bool temporary,
                   const QStringList* memberList, const QString& fileSpec);
 
-// The folder temporary copies go to: the ExtractDir setting, with a trailing "/".
+// The folder temporary copies go to, with a trailing "/": this program's private folder
+// inside the ExtractDir setting (the system's temporary folder when empty). Empty when it
+// cannot be made.
 QString TemporaryExtractFolder();
 
 } // namespace quorvex

@@ -1,5 +1,7 @@
 #include "extract/OutputPath.h"
 
+#include "platform/NativeNames.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +30,7 @@ QString WithSlash(QString folder)
 QString ExtractOutputPath(const std::string& stored, const QString& extractDir,
                           const QString& archiveFile, bool useStoredDirs)
 {
-    QString name = QFile::decodeName(QByteArray::fromStdString(stored));
+    QString name = NameFromNative(stored);
     name.replace(u'/', u'\\');
     QString dir = QDir::fromNativeSeparators(extractDir);
     // A stored name that repeats the destination (some archivers store full paths).

@@ -6,6 +6,7 @@
 #include "decompress/DecodeErrors.h"
 #include "decompress/DecodeSink.h"
 #include "extract/OutputPath.h"
+#include "platform/NativeNames.h"
 #include "platform/Prompt.h"
 #include "platform/SafeOutputFile.h"
 
@@ -54,20 +55,21 @@ QString TUnBase::OutputName(const std::string& storedName) const
 
 bool TUnBase::MatchesSpec(const QString& outName) const
 {
-    return WildcardMatch(QFile::encodeName(QFileInfo(outName).fileName()).toStdString(),
-                         QFile::encodeName(m_fileSpec).toStdString());
+    return WildcardMatch(NativeString(QFileInfo(outName).fileName()), NativeString(m_fileSpec));
 }
 
 void TUnBase::Extract()
 {
     if (ArchiveFile().isEmpty()) Fail(E_FILENAME);
     if (!AcceptsType(ArcType())) Fail(E_UNSUPPORTEDARCHIVE);
-    QFile archive(QDir::fromNativeSeparators(ArchiveFile()));
-    if (!archive.open(QIODevice::ReadOnly)) Fail(E_OPEN);
+    QFile archive;
+    if (!OpenNative(archive, QDir::fromNativeSeparators(ArchiveFile()), QIODevice::ReadOnly))
+        Fail(E_OPEN);
 
     m_progressStep = 5 * (int(ProgressNotify) + 1);
     m_unpacked = 0;
     m_matched = 0;
+    m_written.clear();
     if (OnActivate) OnActivate(*this);
     struct TDeactivate {
         TUnBase& self;
@@ -91,17 +93,31 @@ int TUnBase::DecodeMember(const TMemberData& member, QFile& archive, TDecodeSink
     return Decompress(request, source, sink);
 }
 
+QString TUnBase::FreeNameBeside(const QString& outName) const
+{
+    const qsizetype slash = outName.lastIndexOf(u'/');
+    const qsizetype dot = outName.lastIndexOf(u'.');
+    const qsizetype cut = dot > slash + 1 ? dot : outName.size();
+    for (int n = 2;; ++n) {
+        const QString name =
+            outName.left(cut) + QStringLiteral(" (%1)").arg(n) + outName.mid(cut);
+        if (!m_written.contains(name) && !NativeExists(name)) return name;
+    }
+}
+
 bool TUnBase::ExtractMember(const TMemberData& member, QFile& archive)
 {
-    const QString outName = OutputName(member.StoredName);
+    QString outName = OutputName(member.StoredName);
     if (outName.isEmpty()) return false;
     if (!MatchesSpec(outName)) return false;
+    // A second member landing on a name this call has written goes beside it, never over it.
+    if (m_written.contains(outName)) outName = FreeNameBeside(outName);
 
     bool accept = true;
     bool extract = true;
     // A symbolic link counts as an existing file, dangling or not.
     auto askExists = [&] {
-        if (OnFileExists && EntryExists(QFile::encodeName(outName).toStdString()))
+        if (OnFileExists && EntryExists(NativeString(outName)))
             OnFileExists(*this, outName, accept);
     };
     auto begin = [&] {
@@ -128,6 +144,7 @@ bool TUnBase::ExtractMember(const TMemberData& member, QFile& archive)
         Report(decodeError);
         return false;
     }
+    m_written.insert(outName);
     ++m_unpacked;
     const bool pass = member.Check == TCheckKind::None || computed == member.StoredCheck;
     if (!pass) {
@@ -142,14 +159,14 @@ bool TUnBase::OpenOutput(TSafeOutputFile& file, const QString& outName, bool byN
 {
     const QString root = ExtractOutputRoot(ExtractDir, ArchiveFile());
     if (!outName.startsWith(root)) Fail(E_FILENAME);
-    const std::string base = QFile::encodeName(root).toStdString();
-    const std::string relative = QFile::encodeName(outName.mid(root.size())).toStdString();
+    const std::string base = NativeString(root);
+    const std::string relative = NativeString(outName.mid(root.size()));
     switch (byName ? file.Reserve(base, relative) : file.Create(base, relative)) {
     case TSafeOutcome::Ok:
         return true;
     case TSafeOutcome::LinkInPath:
-        ReportError(E_LINKINPATH, QFile::decodeName(file.Folder().Problem().c_str()),
-                    QFile::decodeName(file.Folder().LinkTarget().c_str()));
+        ReportError(E_LINKINPATH, NameFromNative(file.Folder().Problem()),
+                    NameFromNative(file.Folder().LinkTarget()));
         return false;
     default:
         Fail(E_OPEN);

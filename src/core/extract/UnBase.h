@@ -8,6 +8,7 @@
 #include "decompress/Decompress.h"
 
 #include <QFile>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -119,9 +120,13 @@ protected:
     bool OpenOutput(TSafeOutputFile& file, const QString& outName, bool byName = false);
 
 private:
+    // outName with " (2)", " (3)"... before its extension: the first name neither written in
+    // this call nor on disk.
+    QString FreeNameBeside(const QString& outName) const;
     bool WriteMember(const TMemberData& member, QFile& archive, const QString& outName,
                      uint32_t& computed, int& decodeError);
     int m_progressStep = 5;
+    QSet<QString> m_written; // output files written in this call
 };
 
 // Reads exactly size bytes at offset; false on a short read.

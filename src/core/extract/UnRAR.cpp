@@ -5,6 +5,7 @@
 #include "extract/ExtractFiles.h"
 #include "extract/OutputPath.h"
 #include "extract/RarPattern.h"
+#include "platform/NativeNames.h"
 #include "platform/SafeOutputFile.h"
 
 #include <QDateTime>
@@ -32,7 +33,7 @@ TUnRAR* CurrentRar = nullptr;
 
 QString StoredNameOf(const char* name)
 {
-    QString s = QFile::decodeName(QByteArray(name));
+    QString s = NameFromNative(name);
     s.replace(u'/', u'\\');
     return s;
 }
@@ -93,7 +94,7 @@ int TUnRAR::OnData(int size)
 
 void TUnRAR::OnVolume(const char* archiveName, int mode)
 {
-    const QString name = QFile::decodeName(QByteArray(archiveName));
+    const QString name = NameFromNative(archiveName);
     ReportError(E_NEXTVOLUME,
                 mode == 0 ? QStringLiteral("RAR Insert Volume") : QStringLiteral("RAR New Volume"),
                 name);
@@ -141,7 +142,7 @@ void TUnRAR::Extract()
     m_matched = 0;
     m_unpacked = 0;
 
-    QByteArray archiveName = QFile::encodeName(QDir::fromNativeSeparators(ArchiveFile()));
+    QByteArray archiveName = NativeFromName(QDir::fromNativeSeparators(ArchiveFile()));
     RAROpenArchiveData open{};
     open.ArcName = archiveName.data();
     open.OpenMode = RAR_OM_EXTRACT;
@@ -205,8 +206,8 @@ void TUnRAR::Extract()
             m_extracting = true;
             if (isFolder) {
                 TSafeFolder folder; // a link in the way is left alone
-                folder.Open(QFile::encodeName(destination).toStdString(),
-                            QFile::encodeName(outName.mid(destination.size())).toStdString());
+                folder.Open(NativeString(destination),
+                            NativeString(outName.mid(destination.size())));
                 result = RARProcessFile(rar.Handle, RAR_SKIP, nullptr, nullptr);
             } else {
                 // The library checks the parts of the name after the folder for links.
@@ -238,8 +239,8 @@ void TUnRAR::Extract()
         if (LastExtractError == ExtractCanceled) throw EExtractAbort();
         if (const int code = MapResult(result)) FailRar(code);
         if (extract && SetDateTo == TSetDate::CurDate && !isFolder) {
-            QFile done(outName);
-            if (done.open(QIODevice::ReadWrite))
+            QFile done;
+            if (OpenNative(done, outName, QIODevice::ReadWrite))
                 done.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
         }
         if (!MemberList.isEmpty() && m_matched >= MemberList.size()) break;

@@ -4,6 +4,7 @@
 #include "archive/TarHeader.h"
 #include "extract/MemberListing.h"
 #include "extract/OutputPath.h"
+#include "platform/NativeNames.h"
 #include "platform/SafeOutputFile.h"
 
 #include <QDir>
@@ -75,8 +76,8 @@ void TUnTAR::CreateStoredFolders(QFile& archive)
             if (inside.startsWith(base)) {
                 const QString folder = QFileInfo(inside.mid(base.size())).path();
                 TSafeFolder made; // a link in the way is left alone
-                made.Open(QFile::encodeName(base).toStdString(),
-                          QFile::encodeName(folder).toStdString());
+                made.Open(NativeString(base),
+                          NativeString(folder));
             }
         }
         pos += TarBlock + int64_t((size + TarBlock - 1) / TarBlock * TarBlock);

@@ -7,6 +7,7 @@
 #include "decompress/MethodCodes.h"
 #include "decompress/ZipCrypto.h"
 #include "extract/MemberListing.h"
+#include "platform/NativeNames.h"
 
 namespace quorvex
 {
@@ -63,7 +64,7 @@ void TUnZIP::ExtractMembers(QFile& archive)
         m_encrypted = flags & 1;
         // With the sizes after the data the check byte is the high byte of the DOS time.
         m_cryptCheck = (flags & 8) ? header[11] : uint8_t(m.StoredCheck >> 24);
-        m_memberName = QString::fromStdString(m.StoredName);
+        m_memberName = NameFromNative(m.StoredName);
         ExtractMember(m, archive);
     }
     if (listing.Error) Fail(listing.Error);

@@ -8,6 +8,7 @@
 #include "catalog/TreeNode.h"
 #include "config/Options.h"
 #include "platform/Drives.h"
+#include "platform/NativeNames.h"
 #include "scan/DriveInfo.h"
 #include "scan/ScanWalker.h"
 
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace quorvex
 {
@@ -68,11 +70,11 @@ TDiskScanner::~TDiskScanner() = default;
 
 std::string TDiskScanner::RootPath() const
 {
-    std::string root = DriveRoot(m_request.Drive).toStdString();
+    std::string root = NativeString(DriveRoot(m_request.Drive));
     if (!m_request.VirtualRoot.isEmpty()) {
         QString sub = m_request.VirtualRoot;
         sub.replace(u'\\', u'/');
-        root += sub.toStdString();
+        root += NativeString(sub);
     }
     while (!root.empty() && root.back() == '/')
         root.pop_back();
@@ -124,7 +126,7 @@ TScanResult TDiskScanner::Run()
         m_disk->Description = old->Description;
     if (!m_request.VirtualRoot.isEmpty()) {
         m_disk->KindFlags |= ifVirtualRoot;
-        m_disk->VirtualRootPath.Assign(m_request.VirtualRoot.toStdString());
+        m_disk->VirtualRootPath.Assign(NativeString(m_request.VirtualRoot));
     }
     m_used = double(m_disk->TotalClusters) - double(m_disk->FreeClusters);
     progress.SetScanProgressMax(m_used);
@@ -216,7 +218,15 @@ void TDiskScanner::Finish()
     if (m_request.OldDisk) {
         for (auto& [oldNode, newNode] : m_reused)
             oldNode->Data = nullptr;
+        // The updated Disk takes the old one's place in the catalog.
+        TTreeNode* catalog = m_request.OldDisk->Parent();
+        const int place = m_request.OldDisk->Index();
         DeleteItemNode(m_request.OldDisk);
+        std::vector<TTreeNode*> order;
+        for (const auto& child : catalog->Children())
+            if (child.get() != m_diskNode) order.push_back(child.get());
+        order.insert(order.begin() + std::min<size_t>(size_t(place), order.size()), m_diskNode);
+        catalog->Tree()->ReorderChildren(catalog, order);
     }
     m_reused.clear();
     if (m_options.EjectMediaCheck) {

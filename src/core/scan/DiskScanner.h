@@ -6,9 +6,9 @@
 // The scan runs on the calling thread and reports through Progress(): the scan window's
 // labels and bar, pending events once per folder and every few milliseconds in between.
 // The scan window's Cancel reaches it through IProgress::SetScanAbortCallback; the walk stops
-// before the next entry. On success the new Disk is the last child of the catalog, dirty,
-// its catalog modified, and a Disk being updated is gone; on cancel or error the catalog is
-// exactly as before (the Disk being updated untouched).
+// before the next entry. On success the new Disk is dirty, its catalog modified, and it is the
+// last child of the catalog, or for an update stands where the Disk it replaced stood; on
+// cancel or error the catalog is exactly as before (the Disk being updated untouched).
 //
 // The caller shows the scan window (IProgress::ShowScan) before and closes it after, keeps
 // other commands away from the catalogs meanwhile, and selects the new Disk when it is there.

@@ -7,6 +7,7 @@
 #include "catalog/ItemRoutines.h"
 #include "catalog/Progress.h"
 #include "catalog/TreeNode.h"
+#include "platform/NativeNames.h"
 #include "scan/DescriptionFiles.h"
 #include "scan/DescriptionText.h"
 #include "scan/NameCase.h"
@@ -47,7 +48,7 @@ bool SameIgnoringCase(std::string_view a, std::string_view b)
 
 std::string FileNamePart(const QString& path)
 {
-    return QFileInfo(path).fileName().toStdString();
+    return NativeString(QFileInfo(path).fileName());
 }
 
 } // namespace
@@ -60,7 +61,7 @@ bool TDiskScanner::HandleArchive(TWalk& walk, const TFolderEntry& entry, const s
         if (SameIgnoringCase(volume.first, path))
             return true; // a further cabinet of a set read before
     IProgress& progress = Progress();
-    progress.SetScanDir(QFile::decodeName(path.c_str()));
+    progress.SetScanDir(NameFromNative(path));
     if (QuickScan(walk, entry, name)) {
         progress.SetScanDir(QString::fromStdString(walk.Path + "/"));
         return true;
@@ -82,7 +83,7 @@ bool TDiskScanner::HandleArchive(TWalk& walk, const TFolderEntry& entry, const s
     lister.OnError = nullptr;
     try {
         lister.SetFileSpec(QStringLiteral("*.*"));
-        lister.SetArchiveFile(QFile::decodeName(path.c_str()));
+        lister.SetArchiveFile(NameFromNative(path));
         lister.Activate();
     } catch (...) {
         m_read.ReadFailed = true;
@@ -164,7 +165,7 @@ void TDiskScanner::NewArchiveNode(TArchiveLister& lister)
     TTreeNode* parent = m_read.Walk->Node;
     if (m_read.MembersRead > 0) { // the reader went on to the next cabinet of a set
         m_read.Previous = m_read.Current;
-        volumePath = QFile::encodeName(volume).toStdString();
+        volumePath = NativeString(volume);
         if (!ReadEntryOf(volumePath, entry)) entry.Name = FileNamePart(volume);
         Progress().SetScanDir(volume);
         parent = m_read.Current->Parent();
@@ -198,7 +199,7 @@ void TDiskScanner::MemberRead(TArchiveLister& lister)
             if (static_cast<unsigned char>(c) < 32) return;
         std::string name = m.MemberName;
         if (name.size() > 1 && name[1] == ':') {
-            const std::string folder = QFileInfo(lister.ArchiveFile()).path().toStdString() + "\\";
+            const std::string folder = NativeString(QFileInfo(lister.ArchiveFile()).path()) + "\\";
             if (name.size() >= folder.size() &&
                 SameIgnoringCase(std::string_view(name).substr(0, folder.size()), folder))
                 name.erase(0, folder.size());
@@ -214,7 +215,7 @@ void TDiskScanner::MemberRead(TArchiveLister& lister)
         // cabinet this folder listed before on its own has its node already.
         const QString& volume = lister.State().VolumeFileName;
         if (m_read.MembersRead == 0 || volume != m_read.Volume) {
-            const std::string volumePath = QFile::encodeName(volume).toStdString();
+            const std::string volumePath = NativeString(volume);
             const bool known =
                 m_read.MembersRead > 0 &&
                 std::any_of(m_read.Walk->Volumes.begin(), m_read.Walk->Volumes.end(),

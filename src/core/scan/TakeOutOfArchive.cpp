@@ -1,10 +1,7 @@
 #include "scan/DescriptionFiles.h"
 
 #include "extract/ExtractFiles.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include "platform/NativeNames.h"
 
 namespace quorvex
 {
@@ -12,21 +9,23 @@ namespace quorvex
 std::string TakeOutOfArchive(int archiveKind, const std::string& archivePath,
                              const std::string& memberName)
 {
+    // The program's private folder: no other program's copy can pass for this archive's.
     const QString folder = TemporaryExtractFolder();
-    QString name = QFile::decodeName(QByteArray::fromStdString(memberName));
+    if (folder.isEmpty()) return {};
+    QString name = NameFromNative(memberName);
     name.replace(u'\\', u'/');
     name = name.mid(name.lastIndexOf(u'/') + 1);
     if (name.isEmpty()) return {};
     const QString copy = folder + name;
-    // A copy left from an earlier scan must not pass for this archive's.
-    QFile::remove(copy);
+    // A copy left from an earlier archive must not pass for this one's.
+    RemoveNativeFile(copy);
 
     const bool wasSilent = SilentExtract;
     SilentExtract = true;
-    ExtractFiles(archiveKind, QFile::decodeName(QByteArray::fromStdString(archivePath)), folder,
-                 false, false, false, nullptr, name);
+    ExtractFiles(archiveKind, NameFromNative(archivePath), folder, false, false, false, nullptr,
+                 name);
     SilentExtract = wasSilent;
-    return QFileInfo(copy).isFile() ? QFile::encodeName(copy).toStdString() : std::string();
+    return NativeIsFile(copy) ? NativeString(copy) : std::string();
 }
 
 } // namespace quorvex

@@ -3,12 +3,14 @@
 // and the files below a folder.
 
 #include "extract/ExtractFiles.h"
+#include "platform/NativeNames.h"
 #include "platform/Prompt.h"
 
-#include <QDir>
-#include <QDirIterator>
 #include <QString>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -46,16 +48,19 @@ public:
     TScriptedPrompt prompt;
 };
 
-// Relative path -> contents of every file below root.
+// Relative path (its bytes as on disk) -> contents of every file below root.
 inline std::map<std::string, std::string> FilesBelow(const QString& root)
 {
+    namespace fs = std::filesystem;
     std::map<std::string, std::string> files;
-    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile f(path);
-        f.open(QIODevice::ReadOnly);
-        files[QDir(root).relativeFilePath(path).toStdString()] = f.readAll().toStdString();
+    const fs::path base(NativeString(root));
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(base, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        if (!it->is_regular_file() || it->is_symlink()) continue;
+        std::ifstream in(it->path(), std::ios::binary);
+        files[it->path().lexically_relative(base).string()] = {
+            std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     return files;
 }
