@@ -77,12 +77,13 @@ INSTANTIATE_TEST_SUITE_P(
     Archivers, RealArchiverTest,
     ::testing::Values(
         TFixtureCase{akZIP, "levels.zip", true, AllFour},
-        // Without folders both README.TXT land in one file; the later member wins.
+        // Without folders both README.TXT land on one name; the later member goes beside.
         TFixtureCase{akZIP,
                      "levels.zip",
                      false,
                      {{"FILE_ID.DIZ", "FILE_ID.DIZ"},
-                      {"README.TXT", "docs/README.TXT"},
+                      {"README.TXT", "README.TXT"},
+                      {"README (2).TXT", "docs/README.TXT"},
                       {"DATA.BIN", "DATA.BIN"}}},
         TFixtureCase{akTAR, "plain.tar", true, AllFour},
         TFixtureCase{akGZ, "DATA.BIN.gz", false, {{"DATA.BIN", "DATA.BIN"}}},

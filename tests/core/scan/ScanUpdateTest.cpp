@@ -130,7 +130,7 @@ TEST_F(ScanUpdateTest, DescriptionsSurviveARescan)
             const TScanResult result = Run(options, old);
             ASSERT_EQ(result.Outcome, TScanOutcome::Finished) << result.Error;
             ASSERT_EQ(catalog->Count(), 2) << "the old disk is gone, the other one stays";
-            EXPECT_EQ(catalog->Child(1), result.NewDisk);
+            EXPECT_EQ(catalog->Child(0), result.NewDisk) << "the updated disk keeps its place";
             EXPECT_EQ(result.NewDisk->Text, "Disk fx:");
             TTreeNode* disk = result.NewDisk;
             EXPECT_EQ(FileNamed(disk, "Readme.txt")->Description.Str(), "kept readme");
