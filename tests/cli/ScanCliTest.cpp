@@ -57,6 +57,13 @@ TEST_F(ScanCli, ScansAFolderIntoANewCatalogAndUpdatesIt)
         << "the updated disk's descriptions are kept: " << r.Out;
 }
 
+TEST_F(ScanCli, AFolderWithoutANameIsNamedAfterItselfMadeUnique)
+{
+    ASSERT_EQ(RunCli({"scan", catalog, tree}).ExitCode, 0);
+    ASSERT_EQ(RunCli({"scan", catalog, tree}).ExitCode, 0);
+    EXPECT_EQ(RunCli({"ls", catalog}).Out, "disk\ttree\ndisk\ttree (2)\n");
+}
+
 TEST_F(ScanCli, RefusesWhatItCannotScan)
 {
     EXPECT_EQ(RunCli({"scan", catalog}).ExitCode, 2);
