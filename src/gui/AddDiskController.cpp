@@ -79,6 +79,7 @@ void TAddDiskController::Run(TAddDiskMode mode, TTreeNode* replacedDisk)
     if (LastOutcome == TDiskScanEnd::Finished && job.CatalogNode && job.CatalogNode->Count() > 0 &&
         (job.OldDisk || job.CatalogNode->Count() > catalogDisks))
         m_main.SelectNode(job.CatalogNode->Child(job.CatalogNode->Count() - 1));
+    if (LastOutcome == TDiskScanEnd::Finished) ReportUnreadableFolders(Prompt(), m_flags.UnreadableFolders);
 }
 
 } // namespace quorvex
