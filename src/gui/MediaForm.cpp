@@ -47,7 +47,10 @@ TMediaForm::TMediaForm(const TMediumRequest& request, QWidget* parent)
     setWindowTitle("Insert Media");
     Picture = new QLabel;
     Picture->setObjectName("Picture");
-    Picture->setPixmap(MediumPicture(request.MediaTypeName, style()).pixmap(48, 48));
+    QPixmap picture = MediumPicture(request.MediaTypeName, style()).pixmap(48, 48);
+    if (picture.width() < 48) // a style's own icons come small
+        picture = picture.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    Picture->setPixmap(picture);
     Picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     TextLabel = new QLabel("Please insert media labeled:");
     NameLabel = new QLabel(request.DiskName);

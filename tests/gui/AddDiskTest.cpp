@@ -592,6 +592,17 @@ TEST_F(AddDiskTest, Screenshots)
     TSerialAskForm serial(form.get());
     serial.show();
     shoot(serial, "serial-ask");
+    // The same dialog on this machine's own drives.
+    SetDrives(nullptr);
+    Controller().Showing = [&](TAddDiskForm& dialog) {
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(WaitFor([&] { return dialog.isVisible(); }));
+            shoot(dialog, "add-disk-this-machine");
+            dialog.CancelBtn->click();
+        });
+    };
+    RunCommand(form->MenuAddDisk);
+    SetDrives(&drives);
     TBrowseFolderForm browser(form.get());
     browser.SetCheckCount(3);
     browser.CheckBoxes[0]->setText("Restore folder structure");
