@@ -3,6 +3,8 @@
 #include "GuiFileDialogs.h"
 #include "GuiPrompt.h"
 #include "MainForm.h"
+#include "MediaForm.h"
+#include "UDisksMounter.h"
 #include "SingleInstance.h"
 #include "SplashForm.h"
 #include "app/HandOver.h"
@@ -32,6 +34,10 @@ int main(int argc, char* argv[])
     SetPrompt(&prompt);
     TGuiFileDialogs dialogs;
     SetFileDialogs(&dialogs);
+    TGuiMediumPrompt mediumPrompt;
+    SetMediumPrompt(&mediumPrompt);
+    TUDisksMounter mounter;
+    SetMounter(&mounter);
 
     TMainFormSetup setup;
     setup.RegisterFileType = true;
@@ -52,6 +58,8 @@ int main(int argc, char* argv[])
     mainForm.Store().Options().Apply(); // the settings reach the windows once they are shown
     QTimer::singleShot(0, &mainForm, [&] { mainForm.FirstIdle(params); });
     const int code = app.exec();
+    SetMounter(nullptr);
+    SetMediumPrompt(nullptr);
     SetPrompt(nullptr);
     SetFileDialogs(nullptr);
     return code;

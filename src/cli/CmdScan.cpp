@@ -48,25 +48,6 @@ public:
     }
 };
 
-// The drive whose root holds folder, the longest root that does.
-bool FindDrive(const QString& folder, QString& drive, QString& virtualRoot)
-{
-    qsizetype best = -1;
-    for (const TDrive& d : Drives().List()) {
-        if (d.Root.isEmpty()) continue;
-        const QString root = QDir::cleanPath(d.Root);
-        const QString prefix = root.endsWith(u'/') ? root : root + u'/';
-        if ((folder == root || folder.startsWith(prefix)) && root.size() > best) {
-            best = root.size();
-            drive = d.Id;
-            const QString rest = folder == root ? QString() : folder.mid(prefix.size());
-            virtualRoot =
-                rest.isEmpty() ? QString() : u'\\' + QString(rest).replace(u'/', u'\\') + u'\\';
-        }
-    }
-    return best >= 0;
-}
-
 } // namespace
 
 int RunScan(int argc, char** argv)
@@ -102,10 +83,13 @@ int RunScan(int argc, char** argv)
     }
     const QString folder = NativeCanonicalPath(NameFromNative(dir));
     TScanRequest request;
-    if (!FindDrive(folder, request.Drive, request.VirtualRoot)) {
+    const std::optional<TFolderPlace> place = FindDriveOfFolder(folder);
+    if (!place) {
         std::fprintf(stderr, "quorvex-cli: %s: no drive holds this folder\n", dir.c_str());
         return 1;
     }
+    request.Drive = place->Drive;
+    request.VirtualRoot = place->VirtualRoot;
 
     TCatalogTree tree;
     TTreeNode* cat = nullptr;

@@ -84,6 +84,8 @@ void TAddDiskController::Run(TAddDiskMode mode, TTreeNode* replacedDisk)
         m_main.SelectNode(job.CatalogNode->Child(
             oldPlace >= 0 ? std::min(oldPlace, job.CatalogNode->Count() - 1)
                           : job.CatalogNode->Count() - 1));
+    if (LastOutcome == TDiskScanEnd::Finished)
+        ReportUnreadableFolders(Prompt(), m_flags.UnreadableFolders);
 }
 
 } // namespace quorvex

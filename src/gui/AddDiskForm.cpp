@@ -9,6 +9,7 @@
 #include "config/Options.h"
 #include "platform/Drives.h"
 #include "platform/Prompt.h"
+#include "scan/DiskNaming.h"
 #include "scan/DriveInfo.h"
 #include "scan/MediaType.h"
 #include "scan/RequestMedium.h"
@@ -18,6 +19,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -66,6 +68,11 @@ TAddDiskForm::TAddDiskForm(TCatalogTree& tree, TIconImages& icons, TBrowseFolder
     VirtualRootLabel = new QLabel("(none)");
     VirtualRootLabel->setProperty("HelpContext", 10003);
     VirtualRootLabel->setObjectName("VirtualRootLabel");
+    FolderBtn = new QPushButton("Folder...");
+    FolderBtn->setObjectName("FolderBtn");
+    FolderBtn->setToolTip("Catalogue a folder of any drive as a disk of its own");
+    FolderBtn->setProperty("HelpContext", 10003);
+    connect(FolderBtn, &QPushButton::clicked, this, [this] { FolderClicked(); });
     AdvancedBtn = new QPushButton("Advanced >>");
     AdvancedBtn->setProperty("HelpContext", 10013);
     AdvancedBtn->setObjectName("AdvancedBtn");
@@ -136,6 +143,7 @@ TAddDiskForm::TAddDiskForm(TCatalogTree& tree, TIconImages& icons, TBrowseFolder
     auto* root = new QHBoxLayout;
     root->addWidget(VirtualRootCheck);
     root->addWidget(VirtualRootLabel, 1);
+    root->addWidget(FolderBtn);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(AdvancedBtn);
     buttons->addStretch(1);
@@ -162,18 +170,33 @@ TAddDiskForm::TAddDiskForm(TCatalogTree& tree, TIconImages& icons, TBrowseFolder
 void TAddDiskForm::CreateDriveButtons()
 {
     for (const TDrive& drive : Drives().List()) {
-        auto* button = new TDriveButton(drive.Id, m_drivePanel);
-        button->setProperty("HelpContext", 10012);
-        const uint8_t type = DriveMediaType(drive.Id);
-        button->setIcon(m_icons.Icon(GetDriveIcon(type, 0)));
-        button->setToolTip(MediaTypeName(type) + QStringLiteral(" (") + drive.Id + QStringLiteral(":)"));
-        button->Caption = new QLabel(QStringLiteral("&") + drive.Id + QLatin1Char(':'), m_drivePanel);
-        button->Caption->setBuddy(button);
-        button->Caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        connect(button, &QToolButton::clicked, this, [this, button] { ClickDrive(button); });
-        DriveButtons.push_back(button);
+        AddDriveButton(drive.Id);
         m_drivesAtCreation << drive.Id;
     }
+}
+
+TDriveButton* TAddDiskForm::AddDriveButton(const QString& drive)
+{
+    auto* button = new TDriveButton(drive, m_drivePanel);
+    button->setProperty("HelpContext", 10012);
+    const uint8_t type = DriveMediaType(drive);
+    button->setIcon(m_icons.Icon(GetDriveIcon(type, 0)));
+    const QString volume = VolumeCaption(drive);
+    QString tip = MediaTypeName(type) + QStringLiteral(" (") + drive + QStringLiteral(":)");
+    if (!volume.isEmpty()) tip += QLatin1Char('\n') + volume;
+    button->setToolTip(tip);
+    // "vda:" alone tells nothing: the label or mount point goes under it, cut to the cell.
+    button->Caption = new QLabel(m_drivePanel);
+    const QFontMetrics metrics(button->Caption->font());
+    QString caption = QStringLiteral("&") + drive + QLatin1Char(':');
+    if (!volume.isEmpty())
+        caption += QLatin1Char('\n') + metrics.elidedText(volume, Qt::ElideMiddle, CellWidth - 2);
+    button->Caption->setText(caption);
+    button->Caption->setBuddy(button);
+    button->Caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    connect(button, &QToolButton::clicked, this, [this, button] { ClickDrive(button); });
+    DriveButtons.push_back(button);
+    return button;
 }
 
 bool TAddDiskForm::DrivesChanged() const
@@ -288,8 +311,8 @@ void TAddDiskForm::LayOut()
     for (size_t i = 0; i < visible.size(); ++i) {
         const int x = 16 + int(i) % m_columns * CellWidth;
         const int y = 16 + int(i) / m_columns * CellHeight;
-        visible[i]->move(x + 2, y);
-        visible[i]->Caption->setGeometry(x - 4, y + 43, CellWidth + 8, 18);
+        visible[i]->move(x + (CellWidth - 41) / 2, y);
+        visible[i]->Caption->setGeometry(x, y + 43, CellWidth, CellHeight - 45);
     }
     EmptyDriveLabel->setVisible(visible.empty());
     EmptyDriveLabel->setGeometry(16, 16, m_columns * CellWidth, 41);
@@ -330,6 +353,7 @@ void TAddDiskForm::Deselect()
     m_selected = nullptr;
     m_medium = TDiskRec{};
     DiskName->clear();
+    m_defaultName.clear();
     OKBtn->setEnabled(false);
     DiskInfoBtn->setEnabled(false);
     VirtualRootCheck->setChecked(false);
@@ -380,9 +404,22 @@ void TAddDiskForm::FindMatches()
         m_state.Matches = FindMatchingDisks(TargetCatalog(), choice);
         m_state.ReplacedDisk = m_state.Matches.empty() ? nullptr : m_state.Matches.front();
     }
+    bool named = false;
     if (TTreeNode* replaced = m_state.ReplacedDisk) {
-        if (Options().UpdateNameCheck()) DiskName->setText(QString::fromStdString(replaced->Text));
+        if (Options().UpdateNameCheck()) {
+            DiskName->setText(QString::fromStdString(replaced->Text));
+            named = true;
+        }
         m_medium.Description = AsDisk(replaced->Data)->Description;
+    }
+    // The name the scan would give, shown while the user has not typed one of their own.
+    if (!named && m_selected && (DiskName->text().isEmpty() || DiskName->text() == m_defaultName)) {
+        const QString root = choice.VirtualRootChecked ? choice.VirtualRoot : QString();
+        const std::string wanted = DefaultDiskName(m_medium, m_selected->Drive, root);
+        TTreeNode* self = m_state.Mode == TAddDiskMode::Update ? m_state.ReplacedDisk : nullptr;
+        TTreeNode* catalog = TargetCatalog();
+        m_defaultName = QString::fromStdString(catalog ? UniqueDiskName(wanted, catalog, self) : wanted);
+        DiskName->setText(m_defaultName);
     }
     DiskName->selectAll();
 }
@@ -422,6 +459,48 @@ void TAddDiskForm::VirtualRootClicked()
     }
     m_selected->VirtualRoot = root;
     VirtualRootCheck->setChecked(!root.isEmpty());
+    FindMatches();
+    RefreshVirtualRoot();
+    RefreshStatus();
+}
+
+void TAddDiskForm::FolderClicked()
+{
+    if (m_readingDrive) return;
+    const QString title = m_browser.windowTitle();
+    m_browser.setWindowTitle("Select folder to catalogue");
+    m_browser.SetDriveLimit({});
+    const QString start = m_selected ? DriveRoot(m_selected->Drive) : QDir::homePath();
+    m_browser.SetFolder(start.isEmpty() ? QDir::homePath() : start);
+    const bool chosen = m_browser.exec() == QDialog::Accepted;
+    m_browser.setWindowTitle(title);
+    if (chosen && !m_browser.Folder().isEmpty()) ChooseFolder(m_browser.Folder());
+}
+
+void TAddDiskForm::ChooseFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    const std::optional<TFolderPlace> place = FindDriveOfFolder(info.canonicalFilePath());
+    if (!place) {
+        Prompt().Inform("Folder", "No drive holds the folder " + QDir::cleanPath(folder) + ".",
+                        TPromptIcon::Warning);
+        return;
+    }
+    TDriveButton* button = ButtonOf(place->Drive);
+    if (!button) { // a drive made for this folder: it gets its button now
+        button = AddDriveButton(place->Drive);
+        m_drivesAtCreation << place->Drive;
+        LayOut();
+        button->show();
+        button->Caption->show();
+    }
+    if (!button->isVisible()) return; // update mode: a drive that cannot hold this medium
+    button->VirtualRoot = place->VirtualRoot;
+    if (m_selected != button) {
+        ClickDrive(button);
+        return;
+    }
+    VirtualRootCheck->setChecked(!place->VirtualRoot.isEmpty());
     FindMatches();
     RefreshVirtualRoot();
     RefreshStatus();

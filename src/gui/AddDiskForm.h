@@ -39,8 +39,9 @@ public:
 class TAddDiskForm : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int CellWidth = 45;
-    static constexpr int CellHeight = 65;
+    // Wider and taller than the id alone needs: the volume's name goes under it.
+    static constexpr int CellWidth = 72;
+    static constexpr int CellHeight = 78;
 
     TAddDiskForm(TCatalogTree& tree, TIconImages& icons, TBrowseFolderForm& browser, QWidget* parent = nullptr);
 
@@ -55,6 +56,8 @@ public:
     const TDiskRec& Medium() const { return m_medium; }
     TDriveButton* ButtonOf(const QString& drive) const;
     void ClickDrive(TDriveButton* button);
+    // A folder anywhere: selects the drive holding it with the folder as virtual root.
+    void ChooseFolder(const QString& folder);
     void LayOut();
 
     // Shows the "Select Disk" dialog; tests put their own answer here.
@@ -69,6 +72,7 @@ public:
     QComboBox* DatabaseList = nullptr;
     QCheckBox* VirtualRootCheck = nullptr;
     QLabel* VirtualRootLabel = nullptr;
+    QPushButton* FolderBtn = nullptr;
     QPushButton* AdvancedBtn = nullptr;
     QFrame* OptionsPanel = nullptr;
     QCheckBox* BrowseArchiveCheck = nullptr;
@@ -98,6 +102,8 @@ protected:
 
 private:
     void CreateDriveButtons();
+    TDriveButton* AddDriveButton(const QString& drive);
+    void FolderClicked();
     bool DriveKey(QKeyEvent* event); // a typed drive letter selects that drive
     QCheckBox* Switch(const QString& caption, TSwitchClick click);
     void ShowSwitches();
@@ -120,6 +126,7 @@ private:
     TDiskRec m_medium;
     TDriveButton* m_selected = nullptr;
     QStringList m_drivesAtCreation;
+    QString m_defaultName; // what DiskName was filled with, until the user changes it
     QWidget* m_drivePanel = nullptr;
     int m_columns = 9;
     bool m_readingDrive = false;

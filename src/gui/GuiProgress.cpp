@@ -1,5 +1,6 @@
 #include "GuiProgress.h"
 
+#include "browser/ItemText.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
@@ -120,6 +121,21 @@ void TGuiProgress::ShowScanBar()
 {
     TProgressState::ShowScanBar();
     if (m_scan) m_scan->ProgressBar->show();
+}
+
+void TGuiProgress::SetScanProgressMax(double max)
+{
+    TProgressState::SetScanProgressMax(max);
+    if (m_scan) m_scan->SetBarBusy(max <= 0);
+}
+
+void TGuiProgress::SetScanCounts(const TScanCounts& counts)
+{
+    TProgressState::SetScanCounts(counts);
+    if (!m_scan) return;
+    m_scan->SetCounts(QStringLiteral("Files: %1   Folders: %2   Size: %3")
+                          .arg(ExactSize(counts.Files), ExactSize(counts.Folders),
+                               FormatSize(double(counts.Bytes))));
 }
 
 void TGuiProgress::AdvanceScan(double amount)

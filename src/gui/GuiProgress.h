@@ -35,6 +35,8 @@ public:
     void SetScanDir(const QString& dir) override;
     void SetScanDescFound(const QString& text) override;
     void ShowScanBar() override;
+    void SetScanProgressMax(double max) override;
+    void SetScanCounts(const TScanCounts& counts) override;
     void AdvanceScan(double amount) override;
     void CloseScan() override;
     void ProcessEvents() override;

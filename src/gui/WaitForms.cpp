@@ -120,13 +120,15 @@ TWaitUpdateForm::TWaitUpdateForm() : QWidget(nullptr, Qt::Tool | Qt::FramelessWi
     bold.setBold(true);
     TopLabel->setFont(bold);
     TopLabel->setAlignment(Qt::AlignCenter);
-    auto* busy = new QProgressBar(panel); // the busy indicator
-    busy->setRange(0, 0);
-    busy->setTextVisible(false);
-    busy->setFixedHeight(10);
+    Animation = new QProgressBar(panel); // the busy indicator
+    Animation->setRange(0, 0);
+    Animation->setTextVisible(false);
+    Animation->setFixedHeight(10);
     BottomLabel = new QLabel(QStringLiteral("Reading folder:"), panel);
     DirLabel = new QLabel(panel);
     DescFoundLabel = new QLabel(panel);
+    CountsLabel = new QLabel(panel);
+    CountsLabel->setObjectName("CountsLabel");
     ProgressBar = new QProgressBar(panel);
     ProgressBar->setRange(0, 100);
     ProgressBar->hide();
@@ -135,10 +137,12 @@ TWaitUpdateForm::TWaitUpdateForm() : QWidget(nullptr, Qt::Tool | Qt::FramelessWi
         if (OnCancel) OnCancel();
     });
     layout->addWidget(TopLabel);
-    layout->addWidget(busy);
+    layout->setSpacing(3);
+    layout->addWidget(Animation);
     layout->addWidget(BottomLabel);
     layout->addWidget(DirLabel);
     layout->addWidget(DescFoundLabel);
+    layout->addWidget(CountsLabel);
     layout->addWidget(ProgressBar);
     layout->addWidget(ButtonCancel, 0, Qt::AlignHCenter);
 }
@@ -152,6 +156,16 @@ void TWaitUpdateForm::SetLabels(const QString& top, const QString& bottom, const
 }
 
 void TWaitUpdateForm::SetBar(int percent) { ProgressBar->setValue(std::clamp(percent, 0, 100)); }
+
+void TWaitUpdateForm::SetBarBusy(bool busy)
+{
+    ProgressBar->setRange(0, busy ? 0 : 100);
+    ProgressBar->setTextVisible(!busy);
+    // One moving bar is enough.
+    Animation->setVisible(!busy);
+}
+
+void TWaitUpdateForm::SetCounts(const QString& text) { CountsLabel->setText(text); }
 
 void TWaitUpdateForm::ShowOver(QWidget* mainWindow)
 {

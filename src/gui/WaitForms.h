@@ -62,12 +62,17 @@ public:
     TWaitUpdateForm();
     void SetLabels(const QString& top, const QString& bottom, const QString& dir);
     void SetBar(int percent);
+    // Busy: nothing to measure the scan against; the bar shows only that it runs.
+    void SetBarBusy(bool busy);
+    void SetCounts(const QString& text);
     void ShowOver(QWidget* mainWindow);
 
     QLabel* TopLabel = nullptr;
     QLabel* BottomLabel = nullptr;
     QLabel* DirLabel = nullptr;
     QLabel* DescFoundLabel = nullptr;
+    QLabel* CountsLabel = nullptr; // files, folders and bytes met so far
+    QProgressBar* Animation = nullptr;
     QProgressBar* ProgressBar = nullptr;
     QPushButton* ButtonCancel = nullptr;
     std::function<void()> OnCancel;

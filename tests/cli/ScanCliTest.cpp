@@ -95,6 +95,13 @@ TEST_F(ScanCli, AnUpdatedDiskKeepsItsPlace)
     EXPECT_EQ(r.Out, "disk\tFirst\ndisk\tSecond\ndisk\tThird\n");
 }
 
+TEST_F(ScanCli, AFolderWithoutANameIsNamedAfterItselfMadeUnique)
+{
+    ASSERT_EQ(RunCli({"scan", catalog, tree}).ExitCode, 0);
+    ASSERT_EQ(RunCli({"scan", catalog, tree}).ExitCode, 0);
+    EXPECT_EQ(RunCli({"ls", catalog}).Out, "disk\ttree\ndisk\ttree (2)\n");
+}
+
 TEST_F(ScanCli, RefusesWhatItCannotScan)
 {
     EXPECT_EQ(RunCli({"scan", catalog}).ExitCode, 2);

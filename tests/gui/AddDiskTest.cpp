@@ -1,6 +1,7 @@
 // Adding a folder of a drive as a disk, saving, reopening and updating it, through the real
 // dialogs on the fake platform.
 
+#include "FakeMachine.h"
 #include "GuiFixture.h"
 
 #include "AddDiskController.h"
@@ -8,7 +9,9 @@
 #include "BrowseFolderForm.h"
 #include "DiskSelectForm.h"
 #include "GuiProgress.h"
+#include "GuiPrompt.h"
 #include "HelpForm.h"
+#include "MediaForm.h"
 #include "WaitForms.h"
 #include "catalog/ItemRoutines.h"
 #include "config/Options.h"
@@ -18,6 +21,9 @@
 #include "scan/DiskScanner.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -358,6 +364,157 @@ TEST_F(AddDiskTest, DriveButtonsStatusAndKeys)
     EXPECT_EQ(Catalog()->Count(), 0);
 }
 
+TEST_F(AddDiskTest, FolderButtonPicksDriveAndRootAndNamesTheDisk)
+{
+    QString caption, tip, name, root, status;
+    auto pickPhotos = [&](TAddDiskForm& dialog) {
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(WaitFor([&] { return dialog.isVisible(); }));
+            caption = dialog.ButtonOf("usb")->Caption->text();
+            tip = dialog.ButtonOf("usb")->toolTip();
+            WhenModal<TBrowseFolderForm>([this](TBrowseFolderForm& browser) {
+                EXPECT_EQ(browser.windowTitle(), "Select folder to catalogue");
+                browser.SetFolder(medium + "/Collection/Photos");
+                browser.OKBtn->click();
+            });
+            dialog.FolderBtn->click();
+            EXPECT_EQ(dialog.SelectedButton(), dialog.ButtonOf("usb"));
+            EXPECT_TRUE(dialog.VirtualRootCheck->isChecked());
+            root = dialog.VirtualRootLabel->text();
+            name = dialog.DiskName->text();
+            status = dialog.StatusBar->currentMessage();
+            dialog.OKBtn->click();
+        });
+    };
+    Controller().Showing = pickPhotos;
+    RunCommand(form->MenuAddDisk);
+    EXPECT_EQ(caption, "&usb:\nShelf") << "the label beside the kernel id";
+    EXPECT_EQ(tip, "Removable drive (usb:)\nShelf");
+    EXPECT_EQ(root, "\\Collection\\Photos\\");
+    EXPECT_EQ(name, "Photos") << "a virtual root is named after its folder";
+    EXPECT_EQ(status, "Removable drive (usb:), Serial num: 2003-BEEF, not found in catalog");
+    ASSERT_EQ(Catalog()->Count(), 1);
+    EXPECT_EQ(Catalog()->Child(0)->Text, "Photos");
+    EXPECT_TRUE(Child(Catalog()->Child(0), "2003"));
+
+    // The whole medium is named by its label, made unique like every name.
+    Controller().Showing = [&](TAddDiskForm& dialog) {
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(WaitFor([&] { return dialog.isVisible(); }));
+            dialog.ButtonOf("usb")->click();
+            name = dialog.DiskName->text();
+            dialog.DiskName->setText("Shelf");
+            EXPECT_EQ(dialog.DiskName->text(), "Shelf");
+            dialog.CancelBtn->click();
+        });
+    };
+    RunCommand(form->MenuAddDisk);
+    EXPECT_EQ(name, "Shelf");
+}
+
+TEST_F(AddDiskTest, ScanWindowCountsAndTellsOfUnreadableFolders)
+{
+    WriteFile(medium + "/Collection/Private/secret.txt", "secret");
+    TRefusedFolders refused;
+    refused.Refuse(QDir(medium + "/Collection/Private").absolutePath().toStdString());
+    const QString folder = qEnvironmentVariable("QUORVEX_SCREENSHOTS");
+    bool busy = false;
+    QString counts;
+    auto* watch = new QTimer;
+    watch->setInterval(0);
+    QObject::connect(watch, &QTimer::timeout, [&] {
+        TWaitUpdateForm* scan = form->ProgressWindows()->ScanForm();
+        if (!counts.isEmpty() || !scan || scan->CountsLabel->text().isEmpty()) return;
+        counts = scan->CountsLabel->text();
+        busy = scan->ProgressBar->maximum() == 0 && scan->ProgressBar->isVisible();
+        if (!folder.isEmpty()) {
+            QDir().mkpath(folder);
+            scan->grab().save(folder + "/scan-progress.png");
+        }
+    });
+    watch->start();
+    DriveAddDialog("Holiday");
+    RunCommand(form->MenuAddDisk);
+    delete watch;
+    EXPECT_TRUE(busy) << "a folder of a drive has no base: the bar is busy";
+    EXPECT_TRUE(counts.startsWith("Files: ")) << counts.toStdString();
+    ASSERT_EQ(Catalog()->Count(), 1);
+    TTreeNode* priv = Child(Catalog()->Child(0), "Private");
+    ASSERT_TRUE(priv);
+    EXPECT_EQ(priv->Data->Next, nullptr);
+    ASSERT_EQ(Captions(), std::vector<QString>{"Unreadable Folders"});
+    EXPECT_TRUE(prompt.Shown[0].Text.contains(medium + "/Collection/Private"));
+    EXPECT_EQ(prompt.Shown[0].Icon, TPromptIcon::Warning);
+    if (!folder.isEmpty()) { // the same message in a real box, for a look
+        TGuiPrompt real;
+        SetPrompt(&real);
+        WhenModal<QMessageBox>([&](QMessageBox& box) {
+            box.grab().save(folder + "/unreadable-folders.png");
+            box.accept();
+        });
+        ReportUnreadableFolders(Prompt(), {(medium + "/Collection/Private").toStdString()});
+        SetPrompt(&prompt);
+    }
+}
+
+TEST_F(AddDiskTest, MediumRequestWaitsForTheMediumOrLetsTheUserPick)
+{
+    DriveAddDialog("Holiday");
+    RunCommand(form->MenuAddDisk);
+    ASSERT_EQ(Catalog()->Count(), 1);
+    const TFakeMedium shelf = *drives.Find("usb")->Medium;
+    drives.Remove("usb");
+    TGuiMediumPrompt mediumPrompt;
+    SetMediumPrompt(&mediumPrompt);
+    const QString folder = qEnvironmentVariable("QUORVEX_SCREENSHOTS");
+
+    for (const bool manual : {false, true}) {
+        SCOPED_TRACE(manual ? "manual select" : "inserted while asked");
+        QStringList texts;
+        bool manualShown = false, closedByItself = false;
+        WhenModal<TMediaForm>([&](TMediaForm& media) {
+            texts = {media.windowTitle(), media.TextLabel->text(), media.NameLabel->text(),
+                     media.TypeLabel->text(), media.DetailsLabel->text()};
+            manualShown = media.ManualBtn->isVisible();
+            if (!folder.isEmpty() && !manual) {
+                QDir().mkpath(folder);
+                media.grab().save(folder + "/insert-media-update.png");
+            }
+            if (manual) {
+                media.ManualBtn->click();
+                return;
+            }
+            drives.Insert("usb", shelf); // the watch finds it within a second
+            closedByItself = WaitFor([&] { return !media.isVisible(); }, 3000);
+        });
+        TDriveButton* selected = nullptr;
+        Controller().Showing = [&](TAddDiskForm& dialog) {
+            QTimer::singleShot(0, [&] {
+                ASSERT_TRUE(WaitFor([&] { return dialog.isVisible(); }));
+                WaitFor([&] { return !texts.isEmpty() && !qobject_cast<TMediaForm*>(QApplication::activeModalWidget()); });
+                QTest::qWait(50);
+                selected = dialog.SelectedButton();
+                dialog.CancelBtn->click();
+            });
+        };
+        form->SelectNode(Catalog()->Child(0));
+        RunCommand(form->TreeMenuUpdateDisk);
+        EXPECT_EQ(texts, QStringList({"Insert Media", "Please insert media labeled:", "Holiday",
+                                      "(Media type: Virtual Removable drive)",
+                                      "Volume label: Shelf\nSerial number: 2003-BEEF"}));
+        EXPECT_TRUE(manualShown) << "update mode offers Manual Select";
+        if (manual) {
+            EXPECT_EQ(selected, nullptr) << "the user picks the drive";
+        } else {
+            EXPECT_TRUE(closedByItself);
+            EXPECT_EQ(selected, Controller().Form()->ButtonOf("usb"));
+        }
+        drives.Remove("usb");
+    }
+    SetMediumPrompt(nullptr);
+    drives.Insert("usb", shelf);
+}
+
 TEST_F(AddDiskTest, ButtonsFollowTheDrivesPresent)
 {
     size_t buttons = 0;
@@ -435,6 +592,17 @@ TEST_F(AddDiskTest, Screenshots)
     TSerialAskForm serial(form.get());
     serial.show();
     shoot(serial, "serial-ask");
+    // The same dialog on this machine's own drives.
+    SetDrives(nullptr);
+    Controller().Showing = [&](TAddDiskForm& dialog) {
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(WaitFor([&] { return dialog.isVisible(); }));
+            shoot(dialog, "add-disk-this-machine");
+            dialog.CancelBtn->click();
+        });
+    };
+    RunCommand(form->MenuAddDisk);
+    SetDrives(&drives);
     TBrowseFolderForm browser(form.get());
     browser.SetCheckCount(3);
     browser.CheckBoxes[0]->setText("Restore folder structure");

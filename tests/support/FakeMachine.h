@@ -3,11 +3,15 @@
 // length of one test.
 
 #include "platform/FakeDrives.h"
+#include "platform/FolderReader.h"
 #include "platform/Prompt.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace quorvex::testing {
@@ -26,6 +30,26 @@ public:
     }
     std::function<int(const TPromptMessage&)> Answer;
     std::vector<TPromptMessage> Shown;
+};
+
+// Folders that refuse to be opened while it lives, with the error a user without the right
+// (or a failing medium) would get: the tests run as root, whom chmod does not stop.
+class TRefusedFolders {
+public:
+    TRefusedFolders()
+    {
+        SetFolderOpenFault([this](const std::string& path) {
+            const auto it = m_errors.find(path);
+            return it == m_errors.end() ? 0 : it->second;
+        });
+    }
+    ~TRefusedFolders() { SetFolderOpenFault({}); }
+    TRefusedFolders(const TRefusedFolders&) = delete;
+    TRefusedFolders& operator=(const TRefusedFolders&) = delete;
+    void Refuse(const std::string& path, int error = EACCES) { m_errors[path] = error; }
+
+private:
+    std::map<std::string, int> m_errors;
 };
 
 class FakeMachineTest : public ::testing::Test {

@@ -31,7 +31,9 @@ void ScanWithDiskScanner(const TDiskScanJob& job)
     request.VirtualRoot = job.VirtualRoot;
     request.OldDisk = job.OldDisk;
     request.ChangeSerial = job.ChangeSerial;
-    switch (Scan(request, options).Outcome) {
+    const TScanResult result = Scan(request, options);
+    job.Flags->UnreadableFolders = result.UnreadableFolders;
+    switch (result.Outcome) {
     case TScanOutcome::Finished: job.Flags->Finished = true; break;
     // Giving up at "Drive Not Ready" is the user's choice, not a failure.
     case TScanOutcome::NotReady:
@@ -58,12 +60,26 @@ void ReportScanFailure(IPrompt& prompt)
     prompt.Inform(QStringLiteral("Error"), ScanFailedMessage(), TPromptIcon::Error);
 }
 
+void ReportUnreadableFolders(IPrompt& prompt, const std::vector<std::string>& folders)
+{
+    if (folders.empty()) return;
+    constexpr size_t listed = 15;
+    QString text = QStringLiteral("The disk was catalogued, but these folders could not be read "
+                                  "(no permission) and are recorded as empty:\r\n");
+    for (size_t i = 0; i < folders.size() && i < listed; ++i)
+        text += QStringLiteral("\r\n") + QString::fromStdString(folders[i]);
+    if (folders.size() > listed)
+        text += QStringLiteral("\r\n... and %1 more").arg(folders.size() - listed);
+    prompt.Inform(QStringLiteral("Unreadable Folders"), text, TPromptIcon::Warning);
+}
+
 TDiskScanEnd RunDiskScan(const TDiskScanJob& job)
 {
     TScanFlags own;
     TDiskScanJob run = job;
     if (!run.Flags) run.Flags = &own;
     run.Flags->Finished = false;
+    run.Flags->UnreadableFolders.clear();
     bool escaped = false;
     try {
         ScanFunction()(run);

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace quorvex {
 
@@ -17,6 +18,8 @@ class TTreeNode;
 struct TScanFlags {
     bool Abort = false;    // set by the scan window's Cancel (after its question)
     bool Finished = false; // set by the scanner when the new Disk is in place
+    // Folders the scan was not allowed to read, recorded as empty.
+    std::vector<std::string> UnreadableFolders;
 };
 
 struct TDiskScanJob {
@@ -41,5 +44,7 @@ enum class TDiskScanEnd { Finished, Canceled, Failed };
 TDiskScanEnd RunDiskScan(const TDiskScanJob& job);
 // The "Error" message after a failed scan.
 void ReportScanFailure(IPrompt& prompt);
+// After a finished scan: the folders recorded empty because they could not be read.
+void ReportUnreadableFolders(IPrompt& prompt, const std::vector<std::string>& folders);
 
 } // namespace quorvex

@@ -70,6 +70,7 @@ void TProgressState::ShowScan()
     m_scanBarShown = false;
     m_scanValue = 0;
     m_scanBar = 0;
+    m_scanCounts = {};
 }
 
 void TProgressState::SetScanLabels(const QString& top, const QString& bottom, const QString& dir)

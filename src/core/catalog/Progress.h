@@ -5,12 +5,20 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
 namespace quorvex {
 
 constexpr int StatusBusy = 1; // mode bit 0: the busy cursor
+
+// What a disk scan has met so far.
+struct TScanCounts {
+    int64_t Files = 0;
+    int64_t Folders = 0;
+    int64_t Bytes = 0;
+};
 
 class IProgress {
 public:
@@ -40,7 +48,9 @@ public:
     virtual void ShowScanBar() {}
     // What the scan window's Cancel does once the user confirmed it; a running scan sets it.
     virtual void SetScanAbortCallback(std::function<void()> callback) { (void)callback; }
+    // A maximum of 0: nothing to measure the scan against; the window shows it is busy.
     virtual void SetScanProgressMax(double max) = 0;
+    virtual void SetScanCounts(const TScanCounts& counts) { (void)counts; }
     virtual void AdvanceScan(double amount) = 0;
     virtual void CloseScan() = 0;
 
@@ -71,6 +81,7 @@ public:
     void ShowScanBar() override { m_scanBarShown = true; }
     void SetScanAbortCallback(std::function<void()> callback) override { m_scanAbort = std::move(callback); }
     void SetScanProgressMax(double max) override { m_scanMax = max; }
+    void SetScanCounts(const TScanCounts& counts) override { m_scanCounts = counts; }
     void AdvanceScan(double amount) override;
     void CloseScan() override;
     void ProcessEvents() override {}
@@ -96,6 +107,7 @@ public:
     const QString& ScanDescFound() const { return m_scanDescFound; }
     double ScanProgressMax() const { return m_scanMax; }
     double ScanProgressValue() const { return m_scanValue; }
+    const TScanCounts& ScanCounts() const { return m_scanCounts; }
 
 protected:
     QString m_status;
@@ -116,6 +128,7 @@ protected:
     double m_scanValue = 0;
     int m_scanBar = 0;
     bool m_scanBarShown = false;
+    TScanCounts m_scanCounts;
     QString m_scanTop, m_scanBottom, m_scanDir, m_scanDescFound;
     std::function<void()> m_scanAbort;
 };

@@ -2,6 +2,11 @@
 
 #include "platform/ServiceSlot.h"
 
+#include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
+
 #ifdef __linux__
 #include "platform/LinuxDrives.h"
 #endif
@@ -51,6 +56,48 @@ void SetDrives(IDrives* drives)
 uint64_t DrivesGeneration()
 {
     return s_generation;
+}
+
+namespace {
+
+// Whether both paths are on one file system; true when either cannot be asked.
+bool SameFileSystem(const QString& a, const QString& b)
+{
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 ||
+        ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return true;
+    return sa.st_dev == sb.st_dev;
+}
+
+std::optional<TFolderPlace> PlaceOnListedDrive(const QString& folder)
+{
+    std::optional<TFolderPlace> place;
+    qsizetype best = -1;
+    for (const TDrive& d : Drives().List()) {
+        if (d.Root.isEmpty()) continue;
+        const QString root = QDir::cleanPath(d.Root);
+        const QString prefix = root.endsWith(u'/') ? root : root + u'/';
+        if ((folder != root && !folder.startsWith(prefix)) || root.size() <= best) continue;
+        // A file system mounted inside the drive but not listed is not the drive's.
+        if (!SameFileSystem(folder, root)) continue;
+        best = root.size();
+        const QString rest = folder == root ? QString() : folder.mid(prefix.size());
+        place = TFolderPlace{
+            d.Id, rest.isEmpty() ? QString() : u'\\' + QString(rest).replace(u'/', u'\\') + u'\\'};
+    }
+    return place;
+}
+
+} // namespace
+
+std::optional<TFolderPlace> FindDriveOfFolder(const QString& folder)
+{
+    const QString clean = QDir::cleanPath(folder);
+    if (std::optional<TFolderPlace> place = PlaceOnListedDrive(clean)) return place;
+    if (!Drives().DriveForFolder(clean)) return std::nullopt;
+    return PlaceOnListedDrive(clean);
 }
 
 QString DriveRoot(const QString& id)

@@ -71,10 +71,27 @@ public:
     virtual bool WriteSerial(const QString& id, uint32_t serial) = 0;
     // path inside the drive, "\" separated, relative to the root ("\dir\sub\" or "dir").
     virtual bool FolderExists(const QString& id, const QString& path) = 0;
+    // A drive made for a folder whose file system the list has no drive for (the root of a
+    // chroot or a container missing from the mount table); it is listed from then on.
+    virtual std::optional<TDrive> DriveForFolder(const QString& folder)
+    {
+        (void)folder;
+        return std::nullopt;
+    }
+};
+
+// A drive holding a folder, and the folder's place on it.
+struct TFolderPlace {
+    QString Drive;
+    QString VirtualRoot; // "\dir\sub\"; empty: the drive's root itself
 };
 
 // The root folder of a drive present now; empty when it holds no mounted medium or is gone.
 QString DriveRoot(const QString& id);
+
+// The drive whose root holds folder (absolute, without links), the deepest root on the
+// folder's own file system; a drive made from the folder when no listed drive holds it.
+std::optional<TFolderPlace> FindDriveOfFolder(const QString& folder);
 
 // The drives the program uses: the machine's own until another is installed.
 IDrives& Drives();

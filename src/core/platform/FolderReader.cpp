@@ -106,11 +106,40 @@ void FillFromStatx(const struct statx& st, const char* name, TFolderEntry& e)
 
 } // namespace
 
+namespace
+{
+
+TFolderOpenFault& OpenFault()
+{
+    static TFolderOpenFault fault;
+    return fault;
+}
+
+} // namespace
+
+void SetFolderOpenFault(TFolderOpenFault fault)
+{
+    OpenFault() = std::move(fault);
+}
+
 TFolderReader::TFolderReader(const std::string& path, bool followLink) : m_path(path)
 {
-    m_fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
+    const int fault = OpenFault() ? OpenFault()(path) : 0;
+    if (fault != 0) {
+        errno = fault;
+        m_fd = -1;
+    } else {
+        m_fd = ::open(path.c_str(),
+                      O_RDONLY | O_DIRECTORY | O_CLOEXEC | (followLink ? 0 : O_NOFOLLOW));
+    }
     if (m_fd < 0) {
-        m_result = errno == EACCES || errno == EPERM ? Denied : Missing;
+        m_error = errno;
+        if (m_error == EACCES || m_error == EPERM)
+            m_result = Denied;
+        else if (m_error == ENOENT || m_error == ENOTDIR || m_error == ELOOP)
+            m_result = Missing;
+        else
+            m_result = Failed;
         return;
     }
     m_result = Opened;

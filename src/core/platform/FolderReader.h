@@ -4,6 +4,7 @@
 // On Linux one getdents64 call fetches many names and one statx call per entry its metadata.
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -35,7 +36,9 @@ struct TFolderEntry {
 class TFolderReader
 {
 public:
-    enum TOpenResult { Opened, Denied, Missing };
+    // Denied: no permission (EACCES, EPERM); Missing: gone or no folder; Failed: any other
+    // error, such as an I/O error of the medium (Error() holds its errno).
+    enum TOpenResult { Opened, Denied, Missing, Failed };
 
     // followLink: path may be a symbolic link to the folder (a root chosen by the user);
     // otherwise a link is not opened.
@@ -45,6 +48,7 @@ public:
     TFolderReader& operator=(const TFolderReader&) = delete;
 
     TOpenResult Result() const { return m_result; }
+    int Error() const { return m_error; }
     // The next entry other than "." and "..", in the order the system lists them; false at
     // the end. Entries that vanish while being read are passed over. Throws EFolderReadError.
     bool Next(TFolderEntry& entry);
@@ -55,10 +59,16 @@ private:
     std::string m_path;
     int m_fd = -1;
     TOpenResult m_result = Missing;
+    int m_error = 0;
     char* m_buffer = nullptr;
     long m_used = 0;
     long m_pos = 0;
 };
+
+// Makes opening the folders it names fail with the errno it returns (0: open as usual), so
+// tests can refuse a folder to a user who may read everything. Empty: no such fault.
+using TFolderOpenFault = std::function<int(const std::string& path)>;
+void SetFolderOpenFault(TFolderOpenFault fault);
 
 // The entry of one path (the folder itself or a file); false when it cannot be read.
 bool ReadEntryOf(const std::string& path, TFolderEntry& entry, bool followLink = false);

@@ -14,6 +14,7 @@
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -99,6 +100,31 @@ uint8_t FloppyTypeFromSectors(int64_t sectors)
     }
 }
 
+// The kernel's name of a file system from its magic number, for file systems the mount
+// table does not show.
+QString FileSystemTypeOf(const QString& folder)
+{
+    struct statfs fs {};
+    if (::statfs(Native(folder).constData(), &fs) != 0) return QStringLiteral("unknown");
+    struct TMagic {
+        unsigned long Magic;
+        const char* Name;
+    };
+    static const TMagic magics[] = {
+        {0xEF53, "ext4"},          {0x58465342, "xfs"},     {0x9123683E, "btrfs"},
+        {0x01021994, "tmpfs"},     {0x858458F6, "ramfs"},   {0x794C7630, "overlay"},
+        {0x4D44, "vfat"},          {0x2011BAB0, "exfat"},   {0x5346544E, "ntfs"},
+        {0x7366746E, "ntfs3"},     {0x9660, "iso9660"},     {0x15013346, "udf"},
+        {0x73717368, "squashfs"},  {0xF2F52010, "f2fs"},    {0x2FC12FC1, "zfs"},
+        {0x6969, "nfs"},           {0xFF534D42, "cifs"},    {0xFE534D42, "smb3"},
+        {0x65735546, "fuse"},      {0x01021997, "9p"},      {0x52654973, "reiserfs"},
+        {0x3153464A, "jfs"},       {0x24051905, "ubifs"},   {0x28CD3D45, "cramfs"},
+    };
+    for (const TMagic& m : magics)
+        if ((unsigned long)(fs.f_type) == m.Magic) return QLatin1String(m.Name);
+    return QStringLiteral("unknown");
+}
+
 } // namespace
 
 TLinuxDrives::TLinuxDrives(TLinuxPaths paths) : m_paths(std::move(paths)) {}
@@ -133,18 +159,26 @@ std::vector<TLinuxDrives::TEntry> TLinuxDrives::Entries()
     const QByteArray table = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     QSet<QString> seenDevices;
     QSet<QString> mountedDisks;
-    for (const TMountEntry& m : ParseMountInfo(table)) {
-        if (!IsCataloguableMount(m)) continue;
-        // Files bind-mounted into containers are no drives. Shares are not looked at: a
-        // server that went away would hang the listing.
-        if (!IsNetworkFileSystem(m.FsType) && !QFileInfo(m.MountPoint).isDir()) continue;
-        // One drive per volume: bind mounts repeat the device numbers.
-        const QString device = QStringLiteral("%1:%2").arg(m.Major).arg(m.Minor);
-        if (seenDevices.contains(device)) continue;
-        seenDevices.insert(device);
+    std::vector<TMountEntry> mounts = ParseMountInfo(table);
+    const size_t listed = mounts.size();
+    mounts.insert(mounts.end(), m_madeFromFolders.begin(), m_madeFromFolders.end());
+    for (size_t i = 0; i < mounts.size(); ++i) {
+        const TMountEntry& m = mounts[i];
+        const bool madeFromFolder = i >= listed;
+        if (!madeFromFolder) {
+            if (!IsCataloguableMount(m)) continue;
+            // Files bind-mounted into containers are no drives. Shares are not looked at: a
+            // server that went away would hang the listing.
+            if (!IsNetworkFileSystem(m.FsType) && !QFileInfo(m.MountPoint).isDir()) continue;
+            // One drive per volume: bind mounts repeat the device numbers.
+            const QString device = QStringLiteral("%1:%2").arg(m.Major).arg(m.Minor);
+            if (seenDevices.contains(device)) continue;
+            seenDevices.insert(device);
+        }
 
         TEntry e;
         e.Mount = m;
+        e.MadeFromFolder = madeFromFolder;
         QString partName;
         if (m.Major != 0 || m.Source.startsWith(QLatin1Char('/'))) {
             unsigned major = m.Major;
@@ -371,6 +405,40 @@ bool TLinuxDrives::WriteSerial(const QString& id, uint32_t serial)
         ::fsync(fd.Get()) != 0)
         throw EAbort();
     return true;
+}
+
+std::optional<TDrive> TLinuxDrives::DriveForFolder(const QString& folder)
+{
+    struct stat st {};
+    if (folder.isEmpty() || ::stat(Native(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    // The file system's top as far as this process sees it: the last parent on the same device.
+    QString top = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    while (top != QLatin1String("/")) {
+        const QString parent = QFileInfo(top).path();
+        struct stat up {};
+        if (::stat(Native(parent).constData(), &up) != 0 || up.st_dev != st.st_dev) break;
+        top = parent;
+    }
+    const auto known = [&] {
+        for (const TEntry& e : Entries())
+            if (e.MadeFromFolder && e.Mount->MountPoint == top) return std::optional(e.Drive);
+        return std::optional<TDrive>();
+    };
+    if (std::optional<TDrive> drive = known()) return drive;
+
+    TMountEntry m;
+    m.Major = ::major(st.st_dev);
+    m.Minor = ::minor(st.st_dev);
+    m.Root = QStringLiteral("/");
+    m.MountPoint = top;
+    m.FsType = FileSystemTypeOf(top);
+    const QString devDir =
+        QFileInfo(QStringLiteral("%1/dev/block/%2:%3").arg(m_paths.Sys).arg(m.Major).arg(m.Minor))
+            .canonicalFilePath();
+    m.Source = devDir.isEmpty() ? m.FsType : m_paths.Dev + QLatin1Char('/') + BaseName(devDir);
+    m_madeFromFolders.push_back(m);
+    return known();
 }
 
 bool TLinuxDrives::FolderExists(const QString& id, const QString& path)

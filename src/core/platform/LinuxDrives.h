@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace quorvex {
 
 struct TLinuxPaths {
@@ -28,6 +30,7 @@ public:
     bool Eject(const QString& id) override;
     bool WriteSerial(const QString& id, uint32_t serial) override;
     bool FolderExists(const QString& id, const QString& path) override;
+    std::optional<TDrive> DriveForFolder(const QString& folder) override;
 
     // One drive as found in the mount table and sysfs.
     struct TEntry {
@@ -36,6 +39,7 @@ public:
         QString DiskDir;    // sysfs folder of the whole disk; empty when not a block device
         QString DiskName;   // "sdb", "sr0"
         QString DevicePath; // what holds the file system: "/dev/sdb1" or an image file
+        bool MadeFromFolder = false;
     };
     std::vector<TEntry> Entries();
 
@@ -45,6 +49,8 @@ private:
     int64_t DiskSectors(const TEntry& e) const;
 
     TLinuxPaths m_paths;
+    // File systems missing from the mount table, described from a folder on them.
+    std::vector<TMountEntry> m_madeFromFolders;
 };
 
 } // namespace quorvex

@@ -9,6 +9,7 @@
 #include "config/Options.h"
 #include "platform/Drives.h"
 #include "platform/NativeNames.h"
+#include "scan/DiskNaming.h"
 #include "scan/DriveInfo.h"
 #include "scan/ScanWalker.h"
 
@@ -100,10 +101,6 @@ TScanResult TDiskScanner::Run()
     progress.SetScanLabels(QStringLiteral("Initializing catalog update..."), QString(), QString());
     m_lastEvents = std::chrono::steady_clock::now();
 
-    std::string name = m_options.DiskName;
-    if (name.empty()) name = "Disk " + drive.toStdString() + ":";
-    name = UniqueDiskName(name, m_request.Catalog, m_request.OldDisk);
-
     auto endScan = [&] {
         progress.SetScanAbortCallback(nullptr);
         progress.SetStatus(QString(), 0);
@@ -120,6 +117,9 @@ TScanResult TDiskScanner::Run()
         endScan();
         return m_result;
     }
+    std::string name = m_options.DiskName;
+    if (name.empty()) name = DefaultDiskName(*m_disk, drive, m_request.VirtualRoot);
+    name = UniqueDiskName(name, m_request.Catalog, m_request.OldDisk);
     m_diskNode = AddNode(m_request.Catalog, name, m_disk);
     m_disk->Node = m_diskNode;
     if (auto* old = m_request.OldDisk ? AsDisk(m_request.OldDisk->Data) : nullptr)
@@ -129,7 +129,8 @@ TScanResult TDiskScanner::Run()
         m_disk->VirtualRootPath.Assign(NativeString(m_request.VirtualRoot));
     }
     m_used = double(m_disk->TotalClusters) - double(m_disk->FreeClusters);
-    progress.SetScanProgressMax(m_used);
+    m_base = ProgressBase();
+    progress.SetScanProgressMax(m_base);
 
     try {
         if (m_abort) throw EFolderReadError("cancelled");
@@ -183,11 +184,33 @@ void TDiskScanner::BuildPool()
     m_pool.SortAndIndex();
 }
 
+// The drive's used space measures a scan of the whole medium. A folder of it (a virtual
+// root) may be a sliver of that, so there the bar goes by what the Disk being updated held
+// last time, or, without one, shows only that the scan is busy.
+double TDiskScanner::ProgressBase() const
+{
+    if (const TDiskRec* old = m_request.OldDisk ? AsDisk(m_request.OldDisk->Data) : nullptr) {
+        const double oldCluster = double(old->BytesPerSector) * old->SectorsPerCluster;
+        const double newCluster = double(m_disk->BytesPerSector) * m_disk->SectorsPerCluster;
+        const double counted =
+            double(old->TotalClusters) - double(old->FreeClusters) - double(old->OtherClusters);
+        if (oldCluster > 0 && newCluster > 0 && counted > 0) return counted * oldCluster / newCluster;
+    }
+    if (!m_request.VirtualRoot.isEmpty()) return 0;
+    return std::max(0.0, m_used);
+}
+
+void TDiskScanner::ReportCounts()
+{
+    Progress().SetScanCounts({m_disk->TotalFiles, std::max(0, m_folders - 1), m_bytes});
+}
+
 void TDiskScanner::KeepEventsFlowing()
 {
     const auto now = std::chrono::steady_clock::now();
     if (now - m_lastEvents < std::chrono::milliseconds(10)) return;
     m_lastEvents = now;
+    ReportCounts();
     Progress().ProcessEvents();
 }
 
@@ -208,7 +231,8 @@ void TDiskScanner::Reconcile()
 void TDiskScanner::Finish()
 {
     IProgress& progress = Progress();
-    progress.AdvanceScan(std::max(0.0, m_used - m_counted));
+    ReportCounts();
+    progress.AdvanceScan(std::max(0.0, m_base - m_counted));
     // The root is not counted; the stored count is 16 bits wide and stops at its largest value.
     m_disk->TotalFolders =
         uint16_t(std::clamp(m_folders - 1, 0, int(std::numeric_limits<uint16_t>::max())));

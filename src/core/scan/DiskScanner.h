@@ -32,7 +32,7 @@ class TTreeNode;
 // The switches of the add/update dialog and the settings the scan reads, and nothing else.
 struct TScanOptions {
     // Dialog.
-    std::string DiskName;           // empty: "Disk " + drive + ":"
+    std::string DiskName;           // empty: DefaultDiskName
     bool BrowseArchiveCheck = true; // list archive members
     bool ArchiveDescOnly = false;   // archives are plain files; only their descriptions are read
     bool ArchiveQuickScan = false;  // reuse unchanged archives of the Disk being updated

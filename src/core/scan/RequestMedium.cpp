@@ -4,9 +4,11 @@
 #include "catalog/Progress.h"
 #include "catalog/TreeNode.h"
 #include "platform/Drives.h"
+#include "platform/Mounter.h"
 #include "platform/Prompt.h"
 #include "scan/DriveInfo.h"
 #include "scan/MediaType.h"
+#include "scan/MediumPrompt.h"
 
 #include <vector>
 
@@ -25,6 +27,21 @@ std::vector<QString> CompatibleDrives(uint8_t mediaType)
 QString TextOf(const std::string_view path)
 {
     return QString::fromUtf8(path.data(), qsizetype(path.size()));
+}
+
+// Drives come and go with their media here (a stick, a share), so every look is at the
+// drives present now. A medium in a drive with nothing mounted is mounted first.
+QString DriveHoldingDisk(const TDiskRec& disk)
+{
+    for (const QString& drive : CompatibleDrives(disk.MediaType))
+        if (DriveHoldsDisk(drive, disk)) return drive;
+    bool mounted = false;
+    for (const QString& drive : CompatibleDrives(disk.MediaType))
+        if (DriveRoot(drive).isEmpty()) mounted = Mounter().MountMedium(drive) || mounted;
+    if (mounted)
+        for (const QString& drive : CompatibleDrives(disk.MediaType))
+            if (DriveHoldsDisk(drive, disk)) return drive;
+    return {};
 }
 
 } // namespace
@@ -72,10 +89,8 @@ TRequestedMedium RequestMedium(TTreeNode* node, bool interactive, bool allowManu
     }
 
     for (;;) {
-        // Drives come and go with their media here (a stick, a share), so every round
-        // looks at the drives present now.
-        for (const QString& drive : CompatibleDrives(disk.MediaType))
-            if (DriveHoldsDisk(drive, disk)) return {TRequestedMedium::Found, drive};
+        const QString drive = DriveHoldingDisk(disk);
+        if (!drive.isEmpty()) return {TRequestedMedium::Found, drive};
 
         if (!IsRemovableMediaType(disk.MediaType)) {
             if (!interactive) return {};
@@ -89,12 +104,14 @@ TRequestedMedium RequestMedium(TTreeNode* node, bool interactive, bool allowManu
         }
         if (!interactive) return {};
 
-        // Cancel is the default, so a prompt that cannot ask (the console) ends the search.
-        const int buttons = pbOK | pbCancel | (allowManual ? pbManualSelect : 0);
-        const int answer =
-            Prompt().Ask(QStringLiteral("Insert Media"),
-                         InsertMediaText(QString::fromStdString(diskNode->Text), typeName), buttons,
-                         TPromptIcon::None, pbCancel);
+        TMediumRequest request;
+        request.DiskName = QString::fromStdString(diskNode->Text);
+        request.MediaTypeName = typeName;
+        request.Label = QString::fromStdString(disk.VolumeLabel);
+        request.Serial = FormatSerial(disk.SerialNumber);
+        request.AllowManual = allowManual;
+        request.Present = [&disk] { return !DriveHoldingDisk(disk).isEmpty(); };
+        const int answer = MediumPrompt().AskForMedium(request);
         if (answer == pbManualSelect && allowManual) return {TRequestedMedium::ManualSelect, {}};
         if (answer != pbOK) return {};
     }

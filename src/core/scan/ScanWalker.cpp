@@ -15,6 +15,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <cstring>
 
 namespace quorvex
 {
@@ -111,6 +112,7 @@ void TDiskScanner::Walk(TTreeNode* node, TTreeNode* old, bool& parentOverride,
     WalkSubfolders(walk);
     if (!m_abort) ApplyFolderSources(walk, parentOverride);
     m_counted += walk.Clusters;
+    ReportCounts();
     Progress().AdvanceScan(walk.Clusters);
     SortChildren(node);
 }
@@ -119,8 +121,11 @@ void TDiskScanner::ReadEntries(TWalk& walk)
 {
     TFolderReader reader(walk.Path.empty() ? std::string("/") : walk.Path, walk.Node == m_diskNode);
     if (reader.Result() != TFolderReader::Opened) {
-        if (walk.Node == m_diskNode)
-            throw EFolderReadError("Cannot open folder " + walk.Path + "/");
+        // A folder the user may not read, or one gone meanwhile, is recorded empty; anything
+        // else is the medium failing, and the scan must not pass for complete.
+        if (walk.Node == m_diskNode || reader.Result() == TFolderReader::Failed)
+            throw EFolderReadError("Cannot open folder " + walk.Path + "/: " +
+                                   std::strerror(reader.Error()));
         m_result.UnreadableFolders.push_back(walk.Path);
         return;
     }
@@ -141,6 +146,7 @@ void TDiskScanner::ReadEntries(TWalk& walk)
             walk.Subfolders.push_back(entry);
             continue;
         }
+        m_bytes += entry.Size;
         std::string name = entry.Name;
         ApplyNameCaseRule(name);
         const int kind = ArchiveKindOf(name);

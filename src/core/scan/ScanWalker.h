@@ -76,6 +76,8 @@ private:
     void RollBack();
     void Reconcile();
     void KeepEventsFlowing();
+    double ProgressBase() const;
+    void ReportCounts();
     TTreeNode* AddNode(TTreeNode* parent, std::string text, TItemRec* rec);
 
     // ScanWalker.cpp
@@ -106,8 +108,10 @@ private:
     bool m_capacityKnown = false;
     uint64_t m_rootDevice = 0;
     int64_t m_clusterBytes = 0;
-    double m_used = 0;    // clusters in use on the medium: the bar's maximum
+    double m_used = 0;    // clusters in use on the medium
+    double m_base = 0;    // the bar's maximum in clusters; 0: unknown, the bar is busy
     double m_counted = 0; // clusters of the scanned files
+    int64_t m_bytes = 0;  // bytes of the files met
     int m_folders = 0;
     TDescriptionPool m_pool;
     std::vector<std::pair<TTreeNode*, TTreeNode*>> m_reused; // old archive node, its new node

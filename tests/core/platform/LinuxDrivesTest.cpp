@@ -244,3 +244,33 @@ TEST(LinuxDrivesOnThisMachine, ListsTheRootFileSystem)
     SetDrives(nullptr);
     EXPECT_FALSE(drives.Eject(rootDrive->Id));
 }
+
+TEST_F(LinuxMachine, FolderOnAFileSystemMissingFromTheTableGetsADriveOfItsOwn)
+{
+    TLinuxDrives drives(paths);
+    SetDrives(&drives);
+    const QString folder = Path("elsewhere/Photos");
+    QDir().mkpath(folder);
+    const size_t before = drives.List().size();
+
+    const std::optional<TFolderPlace> place = FindDriveOfFolder(folder);
+    ASSERT_TRUE(place) << "no drive of the table holds the folder";
+    const QString root = DriveRoot(place->Drive);
+    ASSERT_FALSE(root.isEmpty());
+    QString rest = place->VirtualRoot;
+    rest.replace('\\', '/');
+    EXPECT_EQ(QDir::cleanPath(root + rest), folder);
+    EXPECT_TRUE(place->VirtualRoot.endsWith("\\elsewhere\\Photos\\")) << place->VirtualRoot.toStdString();
+    EXPECT_TRUE(drives.FreeSpace(place->Drive)) << "its space comes from statvfs";
+    EXPECT_TRUE(drives.VolumeInfo(place->Drive));
+    EXPECT_EQ(drives.DriveType(place->Drive), dtFixed);
+    TDiskRec disk;
+    ReadDriveInfo(place->Drive, disk);
+    EXPECT_GT(disk.TotalClusters, 0);
+
+    const std::optional<TFolderPlace> again = FindDriveOfFolder(Path("elsewhere"));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->Drive, place->Drive) << "one drive per file system";
+    EXPECT_EQ(drives.List().size(), before + 1);
+    SetDrives(nullptr);
+}

@@ -58,8 +58,8 @@ protected:
 
 // "@" stands for the time every entry of the tree was given.
 const char* const ExpectedTree[] = {
-    "disk\tDisk "
-    "fx:\tkind=0x2B\tfiles=10\tdescBytes=44\tmediaType=5\tscanFlags=0x01\tbytesPerSector="
+    "disk\tMedium"
+    "\tkind=0x2B\tfiles=10\tdescBytes=44\tmediaType=5\tscanFlags=0x01\tbytesPerSector="
     "512\tsectorsPerCluster=16\tmaxNameLength=255\ttotalFiles=19\ttotalArchiveMembers="
     "6\ttotalFolders=3\ttotalClusters=50000\tfreeClusters=20000\totherClusters=0\tserial="
     "0x1A2B3C4D\treserved91=0\tlabel=Medium\tfileSystem=FAT\tvirtualRoot=\tdescription=Disk text",
@@ -267,6 +267,69 @@ TEST_F(DiskScanTest, UnreadableFoldersAreRecordedEmpty)
     EXPECT_EQ(result.UnreadableFolders, std::vector<std::string>{At("LOCKED")});
     ASSERT_EQ(result.NewDisk->Count(), 1);
     EXPECT_EQ(result.NewDisk->Child(0)->Data->Next, nullptr);
+}
+
+TEST_F(DiskScanTest, RefusedFoldersAreRecordedEmptyAndFailingOnesRollBack)
+{
+    struct TCase {
+        int Error;
+        bool Finished;
+    };
+    for (const TCase c : {TCase{EACCES, true}, TCase{EPERM, true}, TCase{EIO, false}}) {
+        SCOPED_TRACE(c.Error);
+        Folder("A/LOCKED");
+        File("A/LOCKED/X.TXT", "x");
+        File("A/KEPT.TXT", "kept");
+        TRefusedFolders refused;
+        refused.Refuse(At("A/LOCKED"), c.Error);
+        const TScanResult result = Run(TScanOptions{});
+        if (!c.Finished) {
+            EXPECT_EQ(result.Outcome, TScanOutcome::Failed);
+            EXPECT_NE(result.Error.find("A/LOCKED"), std::string::npos) << result.Error;
+            EXPECT_EQ(catalog->Count(), 0) << "an I/O error rolls the scan back";
+            continue;
+        }
+        ASSERT_EQ(result.Outcome, TScanOutcome::Finished) << result.Error;
+        EXPECT_EQ(result.UnreadableFolders, std::vector<std::string>{At("A/LOCKED")});
+        TTreeNode* a = result.NewDisk->Child(0);
+        ASSERT_EQ(a->Count(), 1);
+        EXPECT_EQ(a->Child(0)->Text, "Locked");
+        EXPECT_EQ(a->Child(0)->Data->Next, nullptr) << "recorded as an empty folder";
+        ASSERT_NE(a->Data->Next, nullptr);
+        EXPECT_EQ(a->Data->Next->Name(), "Kept.txt");
+        DeleteItemNode(result.NewDisk);
+    }
+}
+
+TEST_F(DiskScanTest, ProgressBaseFitsWhatIsScanned)
+{
+    Folder("Photos/Old");
+    File("Photos/A.JPG", std::string(5000, 'a')); // one cluster of 8 KiB
+    File("Photos/Old/B.JPG", std::string(100, 'b'));
+    File("OTHER.TXT", "elsewhere");
+
+    progress.ShowScan();
+    ASSERT_EQ(Run(TScanOptions{}).Outcome, TScanOutcome::Finished);
+    EXPECT_EQ(progress.ScanProgressMax(), 30000) << "a whole medium goes by its used clusters";
+
+    TScanOptions options;
+    options.DiskName = "Photos";
+    progress.ShowScan();
+    const TScanResult added = Run(options, nullptr, "\\Photos\\");
+    ASSERT_EQ(added.Outcome, TScanOutcome::Finished) << added.Error;
+    EXPECT_EQ(progress.ScanProgressMax(), 0) << "a folder of a large drive: no base, a busy bar";
+    EXPECT_EQ(progress.ScanBarPosition(), 0);
+    EXPECT_EQ(progress.ScanCounts().Files, 2);
+    EXPECT_EQ(progress.ScanCounts().Folders, 1);
+    EXPECT_EQ(progress.ScanCounts().Bytes, 5100);
+
+    File("Photos/C.JPG", std::string(4096, 'c'));
+    progress.ShowScan();
+    const TScanResult updated = Run(options, added.NewDisk, "\\Photos\\");
+    ASSERT_EQ(updated.Outcome, TScanOutcome::Finished) << updated.Error;
+    EXPECT_EQ(progress.ScanProgressMax(), 2) << "an update goes by the clusters the old disk held";
+    EXPECT_EQ(progress.ScanBarPosition(), 150) << "the folder grew; the window shows 100 at most";
+    EXPECT_EQ(progress.ScanCounts().Files, 3);
 }
 
 TEST_F(DiskScanTest, MissingRootFailsAndLeavesNothing)

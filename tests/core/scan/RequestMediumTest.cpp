@@ -4,7 +4,11 @@
 #include "catalog/TreeNode.h"
 #include "scan/DriveInfo.h"
 #include "scan/MediaType.h"
+#include "platform/Mounter.h"
+#include "scan/MediumPrompt.h"
 #include "scan/RequestMedium.h"
+
+#include <map>
 
 using namespace quorvex;
 
@@ -232,4 +236,73 @@ TEST_F(RequestMediumTest, DriveThatAppearsLaterIsTried)
     };
     const TRequestedMedium r = RequestMedium(disk, true, false);
     EXPECT_EQ(r.Drive, "sdc");
+}
+
+namespace {
+
+// Mounts what the test put in the drive, as the system bus would.
+class TFakeMounter : public IMounter {
+public:
+    explicit TFakeMounter(TFakeDrives& drives) : m_drives(drives) {}
+    bool MountMedium(const QString& drive) override
+    {
+        Asked.push_back(drive);
+        auto it = InDrive.find(drive);
+        if (it == InDrive.end()) return false;
+        m_drives.Insert(drive, it->second);
+        InDrive.erase(it);
+        return true;
+    }
+    std::map<QString, TFakeMedium> InDrive; // present, not mounted
+    std::vector<QString> Asked;
+
+private:
+    TFakeDrives& m_drives;
+};
+
+// A medium request that shows nothing: it records what it was asked and lets the test act.
+class TWatchingMediumPrompt : public IMediumPrompt {
+public:
+    int AskForMedium(const TMediumRequest& request) override
+    {
+        Requests.push_back(request);
+        if (OnAsk) OnAsk();
+        return request.Present && request.Present() ? pbOK : pbCancel;
+    }
+    std::function<void()> OnAsk;
+    std::vector<TMediumRequest> Requests;
+};
+
+} // namespace
+
+TEST_F(RequestMediumTest, PresentButUnmountedMediumIsMountedAndAwaitedMediumFoundByItself)
+{
+    TTreeNode* disk = Catalogue("Backups", floppy, dtRemovable, 7);
+    drives.Add("fd0", dtRemovable, 7);
+    TFakeMounter mounter(drives);
+    SetMounter(&mounter);
+    TWatchingMediumPrompt request;
+    SetMediumPrompt(&request);
+
+    mounter.InDrive["fd0"] = floppy;
+    TRequestedMedium found = RequestMedium(disk, true, true);
+    EXPECT_EQ(found.Outcome, TRequestedMedium::Found);
+    EXPECT_EQ(found.Drive, "fd0");
+    EXPECT_TRUE(request.Requests.empty()) << "nothing to ask: the medium was in the drive";
+
+    drives.Remove("fd0");
+    request.OnAsk = [&] { mounter.InDrive["fd0"] = floppy; }; // put in while the dialog is up
+    found = RequestMedium(disk, true, false);
+    EXPECT_EQ(found.Outcome, TRequestedMedium::Found);
+    ASSERT_EQ(request.Requests.size(), 1u);
+    const TMediumRequest& asked = request.Requests[0];
+    EXPECT_EQ(asked.DiskName, "Backups");
+    EXPECT_EQ(asked.Label, "Backup 1");
+    EXPECT_EQ(asked.Serial, "1111-2222");
+    EXPECT_EQ(asked.MediaTypeName, MediaTypeName(DiskOf(disk).MediaType));
+    EXPECT_FALSE(asked.AllowManual);
+    EXPECT_TRUE(prompt.Shown.empty());
+
+    SetMediumPrompt(nullptr);
+    SetMounter(nullptr);
 }

@@ -131,7 +131,7 @@ TEST_F(ScanUpdateTest, DescriptionsSurviveARescan)
             ASSERT_EQ(result.Outcome, TScanOutcome::Finished) << result.Error;
             ASSERT_EQ(catalog->Count(), 2) << "the old disk is gone, the other one stays";
             EXPECT_EQ(catalog->Child(0), result.NewDisk) << "the updated disk keeps its place";
-            EXPECT_EQ(result.NewDisk->Text, "Disk fx:");
+            EXPECT_EQ(result.NewDisk->Text, "Medium");
             TTreeNode* disk = result.NewDisk;
             EXPECT_EQ(FileNamed(disk, "Readme.txt")->Description.Str(), "kept readme");
             EXPECT_EQ(FileNamed(disk, "Readme.txt")->CategoryByte, 0x25);
