@@ -75,7 +75,7 @@ void TCatalogTreeModel::fetchMore(const QModelIndex& parent)
     if (!canFetchMore(parent)) return;
     if (LoadingSubfolders) LoadingSubfolders(true);
     try {
-        LoadSubfolders(node, false, false);
+        BrowseSubfolders(node);
     } catch (const std::exception& e) {
         Prompt().Inform("Catalog error", QString::fromUtf8(e.what()), TPromptIcon::Error);
     }

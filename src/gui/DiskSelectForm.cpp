@@ -2,6 +2,7 @@
 
 #include "IconImages.h"
 
+#include "browser/DisplayText.h"
 #include "browser/ItemText.h"
 #include "catalog/ItemRoutines.h"
 #include "catalog/TreeNode.h"
@@ -239,7 +240,7 @@ TDiskInfoForm::TDiskInfoForm(const TDiskRec& disk, const QString& name, double c
         {"Capacity", ExactSize(DiskSize(&disk, TDiskSizeKind::Capacity) / CurrencyScale) + " bytes"},
         {"Free space", ExactSize(DiskSize(&disk, TDiskSizeKind::Free) / CurrencyScale) + " bytes"},
         {"Cluster size", ExactSize(clusterBytes) + " bytes"},
-        {"Virtual root", ItemIs(&disk, ifVirtualRoot) ? QString::fromStdString(disk.VirtualRootPath.Str()) : "(none)"},
+        {"Virtual root", ItemIs(&disk, ifVirtualRoot) ? PathText(disk.VirtualRootPath.View()) : "(none)"},
         {"Catalogued", catalogued > 0 ? CataloguedText(catalogued) : QString("(not yet)")},
         {"Description", QString::fromStdString(disk.Description.Str())},
     };

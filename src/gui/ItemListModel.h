@@ -47,7 +47,7 @@ public:
 private:
     TIconImages& m_icons;
     std::vector<TItemRec*> m_store;
-    TColumnSet m_columns = csFiles;
+    TColumnSet m_columns = csDisks; // what an empty list shows, as after closing every catalog
     bool m_largeIcons = false;
 };
 

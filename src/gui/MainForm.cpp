@@ -5,8 +5,10 @@
 #include "EditForm.h"
 #include "GuiProgress.h"
 #include "HelpForm.h"
+#include "IconCells.h"
 #include "SearchForm.h"
 #include "SortInterrupt.h"
+#include "StatusItemLabel.h"
 #include "ToolIcons.h"
 #include "app/CatalogCommands.h"
 #include "app/FileTypeRegistration.h"
@@ -88,7 +90,11 @@ TMainForm::TMainForm(const TMainFormSetup& setup) : m_store(std::make_unique<TMa
         } else if (changes.ArchivesSortChanged) {
             SortMainList(true);
         }
-        if (changes.FormattedSizesChanged) m_listModel->RefreshAll();
+        if (changes.FormattedSizesChanged) {
+            m_listModel->RefreshAll();
+            RememberColumnWidths();
+            ApplyColumnWidths();
+        }
     });
     m_recent.SetNames(m_store->RecentFiles());
     m_recent.Changed = [this] {
@@ -170,7 +176,7 @@ void TMainForm::CreateViews()
     IconView->setSelectionModel(ListView->selectionModel());
     IconView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     IconView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    IconView->setUniformItemSizes(true);
+    m_iconCells = new TIconCells(IconView);
     IconView->setResizeMode(QListView::Adjust);
     IconView->setLayoutMode(QListView::Batched);
     IconView->setBatchSize(2000);
@@ -318,7 +324,7 @@ void TMainForm::CreateStatusBar()
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(true);
     for (size_t i = 0; i < StatusPanels.size(); ++i) {
-        auto* label = new QLabel;
+        auto* label = i == 1 ? new TStatusItemLabel : new QLabel;
         label->setFrameShape(QFrame::StyledPanel);
         label->setFrameShadow(QFrame::Sunken);
         label->setContentsMargins(4, 0, 4, 0);
@@ -427,7 +433,7 @@ void TMainForm::ShowStatusText(const QString* text)
 {
     m_statusShowsOperation = text != nullptr;
     if (text) {
-        StatusPanels[1]->setText(*text);
+        static_cast<TStatusItemLabel*>(StatusPanels[1])->SetItemText({}, *text);
         StatusPanels[3]->setPixmap(StatusLight(slBusy));
         StatusPanels[1]->repaint();
     } else {
@@ -542,6 +548,22 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusOut && inTree && ListUpdateTimer->isActive()) {
         ListUpdateTimer->stop();
         ListUpdateTimerFired();
+    }
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && (inTree || inList)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool menuKey = key->key() == Qt::Key_Menu ||
+                             (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+        if (menuKey) {
+            // The menu opens at the focused item, not wherever the mouse happens to be.
+            if (event->type() == QEvent::KeyPress) {
+                auto* view = static_cast<QAbstractItemView*>(watched);
+                const QModelIndex current = view->currentIndex();
+                const QPoint pos = current.isValid() ? view->visualRect(current).center() : QPoint(1, 1);
+                if (inTree) TreeContextMenu(pos);
+                else ListContextMenu(pos);
+            }
+            return true;
+        }
     }
     if (event->type() == QEvent::KeyPress && (inTree || inList)) {
         auto* key = static_cast<QKeyEvent*>(event);

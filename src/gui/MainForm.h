@@ -35,6 +35,7 @@ class QTreeView;
 namespace quorvex {
 
 class TEditForm;
+class TIconCells;
 class TOptions;
 class TOptionsForm;
 class TAddDiskController;
@@ -208,6 +209,7 @@ private:
     bool ListShowsDisks() const; // the sort keys of disk lists apply, not those of file lists
     void RememberColumnWidths();
     void ApplyColumnWidths();
+    int SizeColumnWidth() const; // the Size column's room for the list's largest size
     void SelectListRow(int row);
     bool ListHasFocus() const;
     void TreeContextMenu(const QPoint& pos);
@@ -227,6 +229,7 @@ private:
     TItemListModel* m_listModel = nullptr;
     QSplitter* m_splitter = nullptr;
     QStackedWidget* m_listStack = nullptr;
+    TIconCells* m_iconCells = nullptr;
     QToolBar* m_toolbar = nullptr;
     std::array<QAction*, MainToolbarTagCount + 1> m_toolbarActions{}; // by tag; 0 unused
     QMenu* m_fileMenu = nullptr;
@@ -240,6 +243,7 @@ private:
     TTreeNode* m_shownNode = nullptr;
     TItemRec* m_selectAfterFill = nullptr;
     int m_busy = 0;
+    int m_closeDepth = 0; // catalogs being closed (nested in Close All)
     bool m_closing = false;
     bool m_firstIdleDone = false;
     bool m_settingsPresent = true;

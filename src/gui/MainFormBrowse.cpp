@@ -2,8 +2,10 @@
 // going back, view styles, sorting and the status bar texts.
 
 #include "GuiProgress.h"
+#include "IconCells.h"
 #include "MainForm.h"
 #include "SortInterrupt.h"
+#include "StatusItemLabel.h"
 #include "ToolIcons.h"
 #include "browser/BrowserOptions.h"
 #include "browser/DisplayText.h"
@@ -19,6 +21,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTreeView>
 
 #include <algorithm>
@@ -51,7 +54,7 @@ void TMainForm::TreeSelectionChanged()
     TTreeNode* node = SelectedNode();
     if (node && node->Data && ItemIs(node->Data, ikFolder)) {
         try {
-            LoadSubfolders(node, false, false);
+            BrowseSubfolders(node);
         } catch (const std::exception& e) {
             Prompt().Inform("Catalog error", QString::fromUtf8(e.what()), TPromptIcon::Error);
         }
@@ -118,8 +121,19 @@ void TMainForm::ApplyColumnWidths()
     for (int i = 0; i < m_listModel->columnCount(); ++i) {
         int w = size_t(i) < widths.size() ? widths[size_t(i)] : (set == csDisks ? diskDefaults[i] : fileDefaults[i]);
         if (size_t(i) >= widths.size() && i == dateColumn) w = std::max(w, dateWidth);
+        if (set == csFiles && i == fdSize) w = std::max(w, SizeColumnWidth());
         ListView->header()->resizeSection(i, w);
     }
+}
+
+int TMainForm::SizeColumnWidth() const
+{
+    // Sizes in full are as wide as their digits: the largest one is the widest text.
+    if (BrowserOptions().FormattedSizesCheck) return 0;
+    int64_t largest = 0;
+    for (const TItemRec* rec : m_listModel->Store()) largest = std::max(largest, ItemSizeBytes(rec));
+    const int margin = 2 * ListView->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ListView) + 12;
+    return ListView->fontMetrics().horizontalAdvance(ListSizeText(largest)) + margin;
 }
 
 void TMainForm::ShowNodeContents(TTreeNode* node)
@@ -131,7 +145,7 @@ void TMainForm::ShowNodeContents(TTreeNode* node)
     m_shownNode = node;
     if (m_widthsApplied) RememberColumnWidths();
     std::vector<TItemRec*> store;
-    TColumnSet columns = m_listModel->Columns();
+    TColumnSet columns = csDisks; // with nothing selected the list is a disk list
     if (node && node->Data) {
         const bool catalog = ItemIs(node->Data, ikCatalog);
         columns = catalog ? csDisks : csFiles;
@@ -204,7 +218,7 @@ void TMainForm::OpenListItem(int row)
         if (child && child->Parent() == SelectedNode()) {
             if (ItemIs(rec, ikFolder)) {
                 try {
-                    LoadSubfolders(child, false, false);
+                    BrowseSubfolders(child);
                 } catch (const std::exception& e) {
                     Prompt().Inform("Catalog error", QString::fromUtf8(e.what()), TPromptIcon::Error);
                 }
@@ -226,8 +240,9 @@ void TMainForm::BackOneLevel()
     if (!parent || !parent->Data) return;
     if (ItemIs(parent->Data, ikFolder)) {
         try {
-            LoadSubfolders(parent, false, false);
-        } catch (...) {
+            BrowseSubfolders(parent);
+        } catch (const std::exception& e) {
+            Prompt().Inform("Catalog error", QString::fromUtf8(e.what()), TPromptIcon::Error);
         }
     }
     m_selectAfterFill = node->Data;
@@ -270,18 +285,8 @@ void TMainForm::SetViewStyle(int style)
         m_listStack->setCurrentWidget(ListView);
     } else {
         m_listStack->setCurrentWidget(IconView);
-        const bool large = style == vsLargeIcons;
-        m_listModel->SetLargeIcons(large);
-        IconView->setViewMode(large ? QListView::IconMode : QListView::ListMode);
-        IconView->setFlow(style == vsSmallIcons || large ? QListView::LeftToRight : QListView::TopToBottom);
-        IconView->setWrapping(true);
-        IconView->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
-        IconView->setGridSize(large ? QSize(96, 68) : (style == vsSmallIcons ? QSize(150, 22) : QSize()));
-        IconView->setSpacing(large ? 4 : 1);
-        IconView->setWordWrap(large);
-        IconView->setTextElideMode(Qt::ElideRight);
-        IconView->setMovement(QListView::Static);
-        IconView->doItemsLayout();
+        m_listModel->SetLargeIcons(style == vsLargeIcons);
+        m_iconCells->SetStyle(style);
     }
     setUpdatesEnabled(true);
     if (hadFocus) CurrentListView()->setFocus();
@@ -348,7 +353,7 @@ void TMainForm::RefreshSortControls()
     const int key = diskList ? m_diskKey : m_fileKey;
     const bool any = m_listModel->rowCount() > 0;
     static const char* const fileArrange[] = {"Filename", "Extension", "Size", "Date", "Time", "Attributes"};
-    static const char* const diskArrange[] = {"Disk Name", "Media Type", "Volume Label", "Capacity", "Free Sapce", "Update Date"};
+    static const char* const diskArrange[] = {"Disk Name", "Media Type", "Volume Label", "Capacity", "Free Space", "Update Date"};
     for (int i = 0; i < 6; ++i) {
         QAction* a = ArrangeActions[size_t(i)];
         a->setText(QString("Arrange by &") + (diskList ? diskArrange[i] : fileArrange[i]));
@@ -384,14 +389,19 @@ void TMainForm::RefreshStatus()
     StatusPanels[0]->setText(indicator);
     MenuSave->setEnabled(indicator == "Modified");
     if (!m_statusShowsOperation) {
-        QString item;
+        TItemRec* rec = nullptr;
+        QString name;
         if (ListHasFocus()) {
-            TItemRec* rec = m_listModel->Item(ListView->selectionModel()->currentIndex().row());
-            if (rec) item = StatusItemText(rec, ItemName(rec));
+            rec = m_listModel->Item(ListView->selectionModel()->currentIndex().row());
+            if (rec) name = ItemName(rec);
         } else if (node && node->Data) {
-            item = StatusItemText(node->Data, DisplayText(node->Text));
+            rec = node->Data;
+            name = DisplayText(node->Text);
         }
-        StatusPanels[1]->setText(item);
+        const QString item = StatusItemText(rec, name);
+        const bool named = !name.isEmpty() && item.startsWith(name);
+        static_cast<TStatusItemLabel*>(StatusPanels[1])
+            ->SetItemText(named ? name : QString(), named ? item.mid(name.size()) : item);
     }
     const std::vector<TItemRec*> selected = SelectedListItems();
     StatusPanels[2]->setText(selected.empty() ? ListTotals(m_listModel->Store(), false) : ListTotals(selected, true));

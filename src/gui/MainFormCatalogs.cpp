@@ -31,8 +31,19 @@ TCloseHooks TMainForm::CloseHooks()
 {
     TCloseHooks hooks;
     hooks.Save = [this](TTreeNode* node) { return SaveCatalogNode(node, false); };
-    hooks.BeginBusy = [this] { ++m_busy; };
-    hooks.EndBusy = [this] { m_busy = std::max(0, m_busy - 1); };
+    // The search window's lists point into the catalogs being closed: no commands meanwhile.
+    hooks.BeginBusy = [this] {
+        ++m_busy;
+        ++m_closeDepth;
+        if (m_search) m_search->setEnabled(false);
+    };
+    hooks.EndBusy = [this] {
+        m_busy = std::max(0, m_busy - 1);
+        m_closeDepth = std::max(0, m_closeDepth - 1);
+        if (!m_search) return;
+        if (m_tree.Count() == 0 && !m_search->Searching()) m_search->hide();
+        if (m_closeDepth == 0) m_search->setEnabled(true);
+    };
     hooks.AfterClose = [this] {
         m_shownNode = nullptr;
         ShowNodeContents(nullptr);

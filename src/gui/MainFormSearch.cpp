@@ -23,7 +23,7 @@ void TMainForm::CreateSearchCommands()
     MenuSearch = new QAction(
         QIcon::fromTheme("edit-find", style()->standardIcon(QStyle::SP_FileDialogContentsView)),
         "Search &for Items", this);
-    MenuSearch->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    MenuSearch->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_F3)});
     MenuSearch->setToolTip("Search for Items");
     connect(MenuSearch, &QAction::triggered, this, [this] { MenuSearchClick(); });
     MenuCategories = new QAction("&Categories Setup", this);

@@ -99,7 +99,7 @@ QWidget* TOptionsForm::UserInterfacePage()
     v->addWidget(Check(W::FormattedSizesCheck, "Display formated sizes for files and folders (default full numbers)"));
     auto* combo = new QComboBox;
     combo->setObjectName("FileDoubleClickCombo");
-    combo->addItems({"Nothing", "Display File's Properites", "Open File in Explorer", "Launch File", "View File",
+    combo->addItems({"Nothing", "Display File's Properties", "Open File in Explorer", "Launch File", "View File",
                      "Open Description Assistant"});
     m_readers.push_back([this, combo] {
         QSignalBlocker block(combo);
@@ -412,7 +412,11 @@ void TOptionsForm::RefreshImportDescList(int select)
     ImportDescList->clear();
     for (int row = 0; row < DescSourceCount; ++row) {
         const TDescSource source = m_options.DescSourceAt(row);
-        auto* item = new QListWidgetItem(DescSourceName(source), ImportDescList);
+        // The comment row has a caption of its own; its stored and command-line name stays.
+        const QString caption = source == TDescSource::ArchiveComment
+                                    ? QStringLiteral("Compressed file's comment if available")
+                                    : DescSourceName(source);
+        auto* item = new QListWidgetItem(caption, ImportDescList);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(m_options.DescSourceChecked(source) ? Qt::Checked : Qt::Unchecked);
     }

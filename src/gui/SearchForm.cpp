@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -161,6 +162,10 @@ void TSearchForm::ConnectControls()
         RefreshScopeChecks();
     });
     connect(FindBtn, &QPushButton::clicked, this, &TSearchForm::FindClick);
+    // The window is no dialog, so the default button is pressed by hand.
+    connect(NameEdit, &QLineEdit::returnPressed, this, [this] {
+        if (FindBtn->isEnabled()) FindClick();
+    });
     connect(CancelBtn, &QPushButton::clicked, this, &TSearchForm::CancelClick);
     connect(NewSearchBtn, &QPushButton::clicked, this, &TSearchForm::NewSearchClick);
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::close);
@@ -490,6 +495,16 @@ void TSearchForm::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void TSearchForm::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Only double clicks no control took reach the window: those on its free area.
+    if (event->button() == Qt::LeftButton && FoundArea->isVisible()) {
+        SetMaximized(!m_found.Maximized);
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
 }
 
 bool TSearchForm::eventFilter(QObject* watched, QEvent* event)

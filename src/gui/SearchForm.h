@@ -39,6 +39,7 @@ namespace quorvex
 {
 
 class TFoundListModel;
+class TIconCells;
 class TMainForm;
 class TOptions;
 class TQtSearchHost;
@@ -173,6 +174,7 @@ signals:
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -235,6 +237,7 @@ private:
     bool m_layoutDone = false;
     int m_viewStyle = 3;
     QStackedWidget* m_foundStack = nullptr;
+    TIconCells* m_foundCells = nullptr;
     std::vector<QWidget*> m_pageWidgets; // indexed by TCriteriaPage
 };
 

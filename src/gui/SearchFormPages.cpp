@@ -1,6 +1,7 @@
 // Building the search window's controls.
 
 #include "FoundListModel.h"
+#include "IconCells.h"
 #include "MainForm.h"
 #include "ToolIcons.h"
 #include "ToolbarLook.h"
@@ -261,7 +262,7 @@ QWidget* TSearchForm::CreateSizePage()
     values->addWidget(SizeUnits[1]);
     values->addStretch();
     grid->addLayout(values, 1, 1);
-    SizeAllowTollerance = Check("Allow tollerance of", "SizeAllowTollerance");
+    SizeAllowTollerance = Check("Allow tolerance of", "SizeAllowTollerance");
     auto* tolerance = new QHBoxLayout;
     tolerance->addWidget(SizeAllowTollerance);
     tolerance->addWidget(SizeValues[2]);
@@ -299,11 +300,11 @@ QWidget* TSearchForm::CreateDatePage()
     DatePicker2->setObjectName("DatePicker2");
     TimePicker1->setObjectName("TimePicker1");
     TimePicker2->setObjectName("TimePicker2");
-    DateAllowTollerance = Check("Allow tollerance of", "DateAllowTollerance");
+    DateAllowTollerance = Check("Allow tolerance of", "DateAllowTollerance");
     DateTollerance = new QSpinBox;
     DateTollerance->setObjectName("DateTollerance");
     DateTollerance->setRange(0, 99);
-    TimeAllowTollerance = Check("Allow tollerance of", "TimeAllowTollerance");
+    TimeAllowTollerance = Check("Allow tolerance of", "TimeAllowTollerance");
     TimeTollerance = new QSpinBox;
     TimeTollerance->setObjectName("TimeTollerance");
     TimeTollerance->setRange(0, 999);
@@ -378,6 +379,13 @@ QWidget* TSearchForm::CreateSettingsPage()
 void TSearchForm::ApplyToolbarLook(const TOptions& options)
 {
     quorvex::ApplyToolbarLook(FoundTools, options);
+    const bool keys = options.ShowShortcutsCheck();
+    const std::pair<QAction*, const char*> tips[] = {{LocateAction, "Locate in Catalog"},
+                                                     {DeleteAction, "Delete selected item(s)"},
+                                                     {ClearAction, "Remove all items from the list"}};
+    const char* const shortcuts[] = {" (Ctrl-T)", " (Del)", " (Shift-Del)"};
+    for (size_t i = 0; i < std::size(tips); ++i)
+        tips[i].first->setToolTip(QString::fromLatin1(tips[i].second) + (keys ? shortcuts[i] : ""));
 }
 
 void TSearchForm::CreateFoundList()
@@ -447,6 +455,7 @@ void TSearchForm::CreateFoundList()
     FoundIcons->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FoundIcons->setResizeMode(QListView::Adjust);
     FoundIcons->setLayoutMode(QListView::Batched);
+    m_foundCells = new TIconCells(FoundIcons);
     FoundIcons->setContextMenuPolicy(Qt::CustomContextMenu);
     FoundIcons->installEventFilter(this);
     m_foundStack = new QStackedWidget;

@@ -1,6 +1,7 @@
 // The search window running a search, and the commands of its found list.
 
 #include "FoundListModel.h"
+#include "IconCells.h"
 #include "MainForm.h"
 #include "SearchForm.h"
 #include "browser/BrowserOptions.h"
@@ -327,18 +328,8 @@ void TSearchForm::SetViewStyle(int style)
     if (style == 3) {
         m_foundStack->setCurrentWidget(FoundView);
     } else {
-        // Laid out as the main window's list does its icon styles.
-        const bool large = style == 0;
         m_foundStack->setCurrentWidget(FoundIcons);
-        FoundIcons->setViewMode(large ? QListView::IconMode : QListView::ListMode);
-        FoundIcons->setFlow(style == 2 ? QListView::TopToBottom : QListView::LeftToRight);
-        FoundIcons->setWrapping(true);
-        FoundIcons->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
-        FoundIcons->setGridSize(large ? QSize(96, 68) : (style == 1 ? QSize(150, 22) : QSize()));
-        FoundIcons->setSpacing(large ? 4 : 1);
-        FoundIcons->setWordWrap(large);
-        FoundIcons->setMovement(QListView::Static);
-        FoundIcons->doItemsLayout();
+        m_foundCells->SetStyle(style);
     }
     ViewActions[size_t(style)]->setChecked(true);
     if (hadFocus) CurrentFoundView()->setFocus();

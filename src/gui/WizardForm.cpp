@@ -42,7 +42,7 @@ const char* const PageTitles[WizardPageCount] = {
 
 const char FirstRunIntro[] =
     "This seems to be the first time you have started this program, and it is not configured yet. You may "
-    "want to use this Quick-Setup Wizard to help you with the most importatant configuration options needed "
+    "want to use this Quick-Setup Wizard to help you with the most important configuration options needed "
     "for program to run as desired.";
 const char RepeatedIntro[] =
     "This Wizard can help you adjust the most important settings for the program to run as desired. You can "
@@ -249,7 +249,7 @@ void TWizardForm::BuildPages()
     NewPage(wpDoubleClick, PageTitle(wpDoubleClick), "Choose what happens when you double-click a file in the list.");
     const std::pair<const char*, const char*> actions[] = {
         {"ActionNothing", "Do nothing"},
-        {"ActionProperties", "Show file's properites"},
+        {"ActionProperties", "Show file's properties"},
         {"ActionExplorer", "Open file in Explorer"},
         {"ActionLaunch", "Launch file with associated program"},
         {"ActionView", "View file in ASCII viewer"},

@@ -61,7 +61,7 @@ TEST(ExtractCli, FailuresAndUsage)
     const TCliResult wrong = RunCli(
         {"archive", "extract", Fixture("levels.zip"), dest.path().toStdString(), "NONE.TXT"});
     EXPECT_EQ(wrong.ExitCode, 1);
-    EXPECT_NE(wrong.Err.find("Unknown error has occoured while uncompressing file(s)."),
+    EXPECT_NE(wrong.Err.find("Unknown error has occurred while uncompressing file(s)."),
               std::string::npos)
         << wrong.Err;
     EXPECT_EQ(RunCli({"archive", "extract", Fixture("files/README.TXT"), dest.path().toStdString()})

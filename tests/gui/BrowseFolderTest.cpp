@@ -158,7 +158,7 @@ TEST_F(BrowseFolderTest, RenameOnDiskOrRestoreTheName)
     EXPECT_TRUE(prompt.Shown.empty());
 
     model->itemFromIndex(browser->Tree->currentIndex())->setText("beta");
-    EXPECT_EQ(Error(), "Operating system has denied raneming this folder");
+    EXPECT_EQ(Error(), "Operating system has denied renaming this folder");
     EXPECT_EQ(model->itemFromIndex(browser->Tree->currentIndex())->text(), "delta");
     EXPECT_TRUE(QFileInfo(root + "/delta").isDir());
 
@@ -175,7 +175,7 @@ TEST_F(BrowseFolderTest, DeleteOnlyEmptyFoldersAndSelectTheNext)
 {
     Select(root + "/alpha");
     browser->DeleteBtn->click();
-    EXPECT_EQ(Error(), "Selected folder is not emtpy, deleting denied!");
+    EXPECT_EQ(Error(), "Selected folder is not empty, deleting denied!");
     EXPECT_TRUE(QFileInfo(root + "/alpha").isDir());
     Select(root + "/beta");
     QTest::keyClick(browser->Tree, Qt::Key_Delete);

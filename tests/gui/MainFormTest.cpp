@@ -27,9 +27,9 @@ namespace {
 
 TEST_F(TMainFormTest, OpenBrowseAndSortByEveryColumn)
 {
-    // The empty window's sort buttons name the columns its list shows.
-    EXPECT_EQ(form->ListModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Ext");
-    EXPECT_EQ(form->SortButtons[1]->toolTip(), "Sort by Extension");
+    // The empty window's sort buttons name the columns its list shows: a disk list's.
+    EXPECT_EQ(form->ListModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Media Type");
+    EXPECT_EQ(form->SortButtons[1]->toolTip(), "Sort by Media Type");
     dialogs.OpenAnswers = {{ShowcaseFile()}};
     form->MenuOpenClick();
     ASSERT_EQ(form->Tree().Count(), 1);

@@ -142,6 +142,11 @@ TEST_F(OptionsFormTest, DescriptionSourcesAndMasks)
 {
     dialog()->show();
     dialog()->ShowPage(opDiskImage);
+    // Rows as the user reads them; the comment row's stored name stays "archive comment".
+    QStringList rows;
+    for (int row = 0; row < dialog()->ImportDescList->count(); ++row) rows << dialog()->ImportDescList->item(row)->text();
+    EXPECT_EQ(rows, (QStringList{"FILE_ID.DIZ", "FILES.BBS", "DESCRIPT.ION", "Compressed file's comment if available"}));
+    EXPECT_EQ(DescSourceName(TDescSource::ArchiveComment), "archive comment");
     dialog()->ImportDescList->setCurrentRow(2);
     const TDescSource third = options().DescSourceAt(2);
     control<QPushButton>("HiPriorityBtn")->click();

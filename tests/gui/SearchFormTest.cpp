@@ -404,4 +404,73 @@ TEST_F(SearchFormTest, KeepsItsPlaceAndListHeight)
     EXPECT_NEAR(search->FoundArea->height(), listHeight, 2);
 }
 
+TEST_F(SearchFormTest, EnterFindsAndTheListKnowsItsKeys)
+{
+    form->OpenCatalogFiles({WriteBigCatalog(dir, "Alpha", "A")}, false);
+    OpenSearch();
+    SearchByName("file15");
+    QTest::keyClick(search->NameEdit, Qt::Key_Return);
+    ASSERT_TRUE(WaitFor([&] { return search->FoundModel()->rowCount() > 0 && !search->Searching(); }, 30000));
+
+    EXPECT_EQ(search->LocateAction->toolTip(), "Locate in Catalog (Ctrl-T)");
+    EXPECT_EQ(search->DeleteAction->toolTip(), "Delete selected item(s) (Del)");
+    EXPECT_EQ(search->ClearAction->toolTip(), "Remove all items from the list (Shift-Del)");
+
+    // A double click where no control is toggles the maximized list.
+    auto doubleClickFreeArea = [&] {
+        QApplication::processEvents();
+        for (int y = 2; y < search->height(); y += 3)
+            for (int x = 2; x < search->width(); x += 3)
+                if (!search->childAt(x, y)) {
+                    QTest::mouseDClick(search, Qt::LeftButton, {}, QPoint(x, y));
+                    return true;
+                }
+        return false;
+    };
+    ASSERT_TRUE(doubleClickFreeArea());
+    EXPECT_TRUE(search->Found().Maximized);
+    EXPECT_TRUE(search->Pages->isHidden());
+    ASSERT_TRUE(doubleClickFreeArea());
+    EXPECT_FALSE(search->Found().Maximized);
+    EXPECT_FALSE(search->Pages->isHidden());
+}
+
+// Notes whether the search window could be used while a question was asked.
+class TSearchWatchingPrompt : public IPrompt {
+public:
+    explicit TSearchWatchingPrompt(TSearchForm*& search) : m_search(search) {}
+    int Ask(const TPromptMessage& message) override
+    {
+        Asked.push_back(message.Caption);
+        SearchEnabled.push_back(m_search && m_search->isEnabled());
+        return message.Caption == "Confirm" ? pbNo : pbOK;
+    }
+    std::vector<QString> Asked;
+    std::vector<bool> SearchEnabled;
+
+private:
+    TSearchForm*& m_search;
+};
+
+TEST_F(SearchFormTest, ClosingCatalogsDisablesTheWindowAndTheLastOneHidesIt)
+{
+    form->OpenCatalogFiles({WriteBigCatalog(dir, "Alpha", "A"), WriteBigCatalog(dir, "Beta", "B")}, false);
+    OpenSearch();
+    ASSERT_TRUE(search->isVisible());
+    TSearchWatchingPrompt watching(search);
+    SetPrompt(&watching);
+    for (int i = 0; i < 2; ++i) {
+        TTreeNode* cat = form->Tree().Catalog(form->Tree().Count() - 1);
+        MarkCatalogModified(cat, true); // so that closing asks
+        form->SelectNode(cat);
+        form->MenuCloseClick();
+        ASSERT_EQ(watching.SearchEnabled.size(), size_t(i + 1));
+        EXPECT_FALSE(watching.SearchEnabled.back()) << "closing catalog " << i;
+        EXPECT_TRUE(search->isEnabled());
+        EXPECT_EQ(search->isVisible(), i == 0) << "after closing catalog " << i;
+    }
+    SetPrompt(&prompt);
+    EXPECT_EQ(form->Tree().Count(), 0);
+}
+
 } // namespace

@@ -96,7 +96,7 @@ TEST_F(WizardFormTest, ControlsShowTheSettingsAndFinishWritesThemBack)
         {"OldStyleButtons", W::OldButtonsCheck, 1, 0, "Always show buttons in the old, normal way."},
         {"NewStyleButtons", W::OldButtonsCheck, 0, 1, "Use the new style, flat buttons (recommended)"},
         {"ActionNothing", W::FileDoubleClickCombo, 0, 2, "Do nothing"},
-        {"ActionProperties", W::FileDoubleClickCombo, 1, 0, "Show file's properites"},
+        {"ActionProperties", W::FileDoubleClickCombo, 1, 0, "Show file's properties"},
         {"ActionExplorer", W::FileDoubleClickCombo, 2, 1, "Open file in Explorer"},
         {"ActionLaunch", W::FileDoubleClickCombo, 3, 4, "Launch file with associated program"},
         {"ActionView", W::FileDoubleClickCombo, 4, 5, "View file in ASCII viewer"},
@@ -196,7 +196,7 @@ TEST_F(WizardFormTest, FirstStartShowsTheFirstRunIntro)
     EXPECT_TRUE(options().IgnoreFilesCheck());
     EXPECT_TRUE(options().AutoSaveCheck());
     EXPECT_EQ(intro, "This seems to be the first time you have started this program, and it is not configured "
-                     "yet. You may want to use this Quick-Setup Wizard to help you with the most importatant "
+                     "yet. You may want to use this Quick-Setup Wizard to help you with the most important "
                      "configuration options needed for program to run as desired.");
     intro.clear();
     WhenModal<TWizardForm>([&](TWizardForm* w) {

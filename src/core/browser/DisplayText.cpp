@@ -1,5 +1,6 @@
 #include "browser/DisplayText.h"
 
+#include <QDir>
 #include <QStringDecoder>
 
 namespace quorvex {
@@ -33,6 +34,13 @@ QString DisplayText(std::string_view bytes)
         const char16_t high = b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : 0;
         text[static_cast<qsizetype>(i)] = QChar(high ? high : char16_t(b));
     }
+    return text;
+}
+
+QString PathText(std::string_view catalogPath)
+{
+    QString text = DisplayText(catalogPath);
+    text.replace(QLatin1Char('\\'), QDir::separator());
     return text;
 }
 

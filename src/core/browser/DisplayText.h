@@ -11,6 +11,8 @@
 namespace quorvex {
 
 QString DisplayText(std::string_view bytes);
+// A path as the catalog stores it ("\" separated) in this platform's separators.
+QString PathText(std::string_view catalogPath);
 // The bytes stored for a text the user typed: UTF-8.
 std::string StoredText(const QString& text);
 

@@ -224,7 +224,7 @@ static QString FileOrFolderText(const TItemRec* rec, int field, bool shortDescri
     }
     case fdPath:
         if (IsBackItem(rec)) return {};
-        return DisplayText(ItemPath(const_cast<TItemRec*>(rec), false, false));
+        return PathText(ItemPath(const_cast<TItemRec*>(rec), false, false));
     default: return {};
     }
 }
@@ -295,7 +295,7 @@ QString StatusItemText(TItemRec* rec, const QString& name)
                        FormatSize(double(folder->TotalSize / CurrencyScale));
         if (folder->TotalSize != 0 && rec->Node) {
             try {
-                LoadSubfolders(rec->Node, false, false);
+                BrowseSubfolders(rec->Node);
             } catch (...) {
             }
             qint64 subfolders = 0, archives = 0;

@@ -102,7 +102,7 @@ std::vector<TTreeNode*> OpenCatalogs(TOpenContext& ctx, TOpenRequest& request)
             if (ctx.Recent) ctx.Recent->Remove(name);
             if (FileExists(name)) {
                 prompt.Inform("Load error",
-                              "An error occured while trying to load catalog file " + Q(name) + ".\r" +
+                              "An error occurred while trying to load catalog file " + Q(name) + ".\r" +
                                   QString::fromUtf8(e.what()),
                               TPromptIcon::Error);
             } else {

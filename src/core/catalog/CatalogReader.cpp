@@ -7,6 +7,9 @@
 #include "catalog/TreeNode.h"
 #include "platform/Prompt.h"
 
+#include <QDir>
+
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -27,13 +30,21 @@ std::string DamagedListMessage(const std::string& folderPath)
            "Program will try to recover by skipping the rest of files in this folder.";
 }
 
+namespace {
+
+void ShowRecoveryMessage(TTreeNode* owner)
+{
+    // The user reads the folder's path in this platform's separators.
+    std::string path = ItemPath(owner->Data, true, false);
+    std::replace(path.begin(), path.end(), '\\', char(QDir::separator().toLatin1()));
+    Prompt().Inform("Error Loading Catalog", QString::fromStdString(DamagedListMessage(path)), TPromptIcon::Error);
+}
+
+} // namespace
+
 TCatalogReaderEvents& CatalogReaderEvents()
 {
-    static TCatalogReaderEvents events{[](TTreeNode* owner) {
-        Prompt().Inform("Error Loading Catalog",
-                        QString::fromStdString(DamagedListMessage(ItemPath(owner->Data, true, false))),
-                        TPromptIcon::Error);
-    }};
+    static TCatalogReaderEvents events{ShowRecoveryMessage, ShowRecoveryMessage};
     return events;
 }
 
@@ -335,6 +346,16 @@ void LoadFiles(TTreeNode* node)
         d->FilesInMemory = 1;
         ReadFileList(node, rec, {RootFilesOffset(d), d->FilesLength, d->FileCount, d->FileDescBytes},
                      DiskBase(d), d->FileBlock);
+    }
+}
+
+void BrowseSubfolders(TTreeNode* node)
+{
+    try {
+        LoadSubfolders(node, false, false);
+    } catch (const EInvalidCatalog&) {
+        // The folders read before the damage stay, and the folder counts as read.
+        if (CatalogReaderEvents().FolderIndexDamaged) CatalogReaderEvents().FolderIndexDamaged(node);
     }
 }
 

@@ -25,6 +25,8 @@ struct TCatalogReaderEvents {
     // A file list turned out damaged; the records read so far stay. The default shows the
     // recovery message through the prompt.
     std::function<void(TTreeNode* owner)> FileListDamaged;
+    // The same for the sub-folder index of a folder being browsed (BrowseSubfolders).
+    std::function<void(TTreeNode* folder)> FolderIndexDamaged;
 };
 TCatalogReaderEvents& CatalogReaderEvents();
 
@@ -36,6 +38,9 @@ TTreeNode* ReadCatalogFile(TCatalogTree& tree, const std::string& fileName);
 // Makes the folders below node present: its direct sub-folders, or with recursive all of
 // them; withFiles loads their file lists too. Throws EInvalidCatalog on structure errors.
 void LoadSubfolders(TTreeNode* node, bool recursive, bool withFiles);
+// LoadSubfolders (node, not recursive, without files) for browsing: a damaged index keeps the
+// folders read before the damage and reports it through FolderIndexDamaged instead of throwing.
+void BrowseSubfolders(TTreeNode* node);
 // Makes the file list of a folder or disk present.
 void LoadFiles(TTreeNode* node);
 // Every folder and file list below node (a catalog, disk or folder).

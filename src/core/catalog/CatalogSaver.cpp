@@ -302,11 +302,11 @@ bool SaveCatalog(TTreeNode* catNode, bool saveAs, const TSaveOptions& options)
     } catch (const EStreamError& e) {
         progress.CloseWait();
         Prompt().Inform("Save error",
-                        "An error occured while saving the catalog " + Q(target) + ".\r" + QString::fromUtf8(e.what()),
+                        "An error occurred while saving the catalog " + Q(target) + ".\r" + QString::fromUtf8(e.what()),
                         TPromptIcon::Error);
     } catch (const std::exception&) {
         progress.CloseWait();
-        Prompt().Inform("Save error", "An error occured while saving the catalog " + Q(target) + ".",
+        Prompt().Inform("Save error", "An error occurred while saving the catalog " + Q(target) + ".",
                         TPromptIcon::Error);
     }
 

@@ -194,7 +194,7 @@ bool TOptions::Save(IPrompt& prompt)
 {
     auto reportFailure = [&prompt] {
         prompt.Inform(QStringLiteral("Error saving config"),
-                      QStringLiteral("An error has occured while writing to registry!\r\nPlease "
+                      QStringLiteral("An error has occurred while writing to registry!\r\nPlease "
                                      "check your windows registry, there may be more serious "
                                      "problem involved."),
                       TPromptIcon::Error);

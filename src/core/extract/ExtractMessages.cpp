@@ -18,7 +18,7 @@ const TMessageRow MessageRows[] = {
       25157, 25192},
      "An error was encountered while trying to extract files from \rarchive. The archive file is "
      "not supported or damaged."},
-    {{25114, 25115}, "An error has occured while trying to write extracted file."},
+    {{25114, 25115}, "An error has occurred while trying to write extracted file."},
     {{25117, 25136}, "CRC check has failed. Archive file may be damaged."},
     {{25125}, "Disk is full, not enough space to extract files."},
     {{25132, 25134, 25139},
@@ -30,7 +30,7 @@ const TMessageRow MessageRows[] = {
     {{25163}, "Archive file contains too many nested folders."},
     {{25190}, "Archive file is password protected."},
     {{25196}, "Stack overflow encountred while unpacking."},
-    {{25197}, "Error has occoured while reading archive file."},
+    {{25197}, "Error has occurred while reading archive file."},
     {{25200}, "Archive file is using unknown or unsupported compression method."},
     {{25202}, "Unknown file type, file is not a supported archive file."},
     {{25204, 25302}, "This archive file was made by unsupported version of compression program."},
@@ -43,7 +43,7 @@ QString ExtractErrorMessage(int code)
     for (const TMessageRow& row : MessageRows)
         for (int c : row.Codes)
             if (c == code) return QString::fromLatin1(row.Text);
-    return QStringLiteral("Unknown error has occoured while uncompressing file(s).");
+    return QStringLiteral("Unknown error has occurred while uncompressing file(s).");
 }
 
 QString LinkInPathMessage(const QString& link, const QString& target)

@@ -39,7 +39,7 @@ std::optional<QString> CreateNewFolder(const QString& parent, IPrompt& prompt)
     const QString name = NewFolderName(parent);
     QDir dir(parent);
     if (!QFileInfo(parent).isDir() || !dir.mkdir(name)) {
-        Error(prompt, QStringLiteral("Can't craate new folder!"));
+        Error(prompt, QStringLiteral("Can't create new folder!"));
         return std::nullopt;
     }
     return dir.filePath(name);
@@ -55,7 +55,7 @@ bool RenameFolder(const QString& folder, const QString& newName, IPrompt& prompt
                        newName != QLatin1String(".") && newName != QLatin1String("..");
     if (newName == info.fileName()) return true;
     if (!valid || !info.isDir() || Exists(info.path(), newName) || !QDir().rename(folder, target)) {
-        Error(prompt, QStringLiteral("Operating system has denied raneming this folder"));
+        Error(prompt, QStringLiteral("Operating system has denied renaming this folder"));
         return false;
     }
     return true;
@@ -67,7 +67,7 @@ TDeleteFolderResult DeleteFolder(const QString& folder, IPrompt& prompt)
     const bool empty =
         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
     if (dir.exists() && !empty) {
-        Error(prompt, QStringLiteral("Selected folder is not emtpy, deleting denied!"), TPromptIcon::Warning);
+        Error(prompt, QStringLiteral("Selected folder is not empty, deleting denied!"), TPromptIcon::Warning);
         return TDeleteFolderResult::NotEmpty;
     }
     if (!dir.exists() || !QDir().rmdir(folder)) {

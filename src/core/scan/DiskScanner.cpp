@@ -14,6 +14,7 @@
 #include "scan/ScanWalker.h"
 
 #include <QRandomGenerator>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -72,13 +73,13 @@ TDiskScanner::~TDiskScanner() = default;
 std::string TDiskScanner::RootPath() const
 {
     std::string root = NativeString(DriveRoot(m_request.Drive));
-    if (!m_request.VirtualRoot.isEmpty()) {
-        QString sub = m_request.VirtualRoot;
-        sub.replace(u'\\', u'/');
-        root += NativeString(sub);
-    }
     while (!root.empty() && root.back() == '/')
         root.pop_back();
+    // The stored root begins with a separator of its own; the drive's root "/" ends with one.
+    QString sub = m_request.VirtualRoot;
+    sub.replace(u'\\', u'/');
+    const QStringList parts = sub.split(u'/', Qt::SkipEmptyParts);
+    if (!parts.isEmpty()) root += '/' + NativeString(parts.join(u'/'));
     return root; // "" for the file system's own root
 }
 
@@ -170,7 +171,7 @@ TScanResult TDiskScanner::Run()
 
 void TDiskScanner::BuildPool()
 {
-    Progress().SetScanLabels(QStringLiteral("Searching for existings descriptions..."),
+    Progress().SetScanLabels(QStringLiteral("Searching for existing descriptions..."),
                              QStringLiteral("Reading from disk in catalog:"), QString());
     std::vector<TTreeNode*> disks;
     if (m_request.OldDisk && m_options.ImportDescCombo == 0) {

@@ -112,7 +112,7 @@ bool ValidateCriteria(TSearchCriteria& c, bool duplicatesMode,
     if (c.ByDate && c.DateField == dfNone && c.TimeField == dfNone) {
         if (!AskToDisable({TCriteriaPage::Date,
                            QStringLiteral("You did not select what date or time are you looking for."),
-                           QStringLiteral("date ot time")},
+                           QStringLiteral("date or time")},
                           showPage))
             return false;
         c.ByDate = false;

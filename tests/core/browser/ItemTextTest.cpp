@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QLocale>
 
 using namespace quorvex;
@@ -77,12 +78,16 @@ TEST(ItemText, ColumnsOfEveryKind)
     EXPECT_EQ(ItemText(readme, fdDescription), "Read me first");
     EXPECT_EQ(ItemText(readme, fdDiskName), "Disk");
     EXPECT_EQ(ItemText(readme, fdMediaType), "Hard disk");
-    EXPECT_EQ(ItemText(readme, fdPath), "\\");
+    // Paths are shown in this platform's separators; the catalog keeps its own.
+    const QString sep = QDir::separator();
+    EXPECT_EQ(ItemText(readme, fdPath), sep);
 
     TTreeNode* zip = a->Child(1);
     EXPECT_EQ(ItemText(zip->Data, fdName), "PACK.ZIP");
     EXPECT_EQ(ItemText(zip->Data, fdExt), "ZIP");
-    EXPECT_EQ(ItemText(zip->Data, fdPath), "\\A");
+    EXPECT_EQ(ItemText(zip->Data, fdPath), sep + "A");
+    EXPECT_EQ(ItemText(zip->Data->Next, fdPath), sep + "A" + sep + "PACK.ZIP");
+    EXPECT_EQ(PathText("\\Music\\Live\\"), sep + "Music" + sep + "Live" + sep);
     auto* member = zip->Data->Next;
     EXPECT_EQ(ItemText(member, fdName), "docs\\manual.txt");
     EXPECT_EQ(ItemText(member, fdExt), "txt");

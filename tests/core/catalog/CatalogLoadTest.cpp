@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 using namespace quorvex;
 using namespace quorvex::testing;
 
@@ -146,8 +148,10 @@ TEST_F(LoadTest, DamagedFileListKeepsEntriesBeforeTheDamage)
     LoadFiles(zipRead);
     ASSERT_EQ(prompt.Shown.size(), 1u);
     EXPECT_EQ(prompt.Shown[0].Caption, "Error Loading Catalog");
+    // The path as the user reads it, in this platform's separators.
+    const std::string path = QDir::toNativeSeparators("/A/PACK.ZIP").toStdString();
     EXPECT_EQ(prompt.Shown[0].Text.toStdString(),
-              "Program detected an error while trying to load files in folder \"\\A\\PACK.ZIP\". "
+              "Program detected an error while trying to load files in folder \"" + path + "\". "
               "Catalog file may be damaged.\r\nProgram will try to recover by skipping the rest of "
               "files in this folder.");
     int count = 0;

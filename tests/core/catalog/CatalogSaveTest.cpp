@@ -183,7 +183,7 @@ TEST_F(SaveTest, FailedWritesLeaveCatalogAndFileAsTheyWere)
         ASSERT_EQ(prompt.Shown.size(), 1u);
         EXPECT_EQ(prompt.Shown[0].Caption, "Save error");
         EXPECT_EQ(prompt.Shown[0].Text.toStdString(),
-                  "An error occured while saving the catalog " + path + ".\rNo space left on device");
+                  "An error occurred while saving the catalog " + path + ".\rNo space left on device");
         EXPECT_EQ(State(cat), stateBefore) << budget;
         EXPECT_EQ(ReadFileBytes(path), fileBefore);
         EXPECT_EQ(TempFilesIn(FolderOf(path)), 0u);

@@ -319,7 +319,7 @@ TEST(OptionsSave, AStoreThatCannotBeWrittenIsReportedAndStaysPending)
         EXPECT_EQ(prompt.Shown[0].Caption, "Error saving config");
         EXPECT_EQ(prompt.Shown[0].Icon, TPromptIcon::Error);
         EXPECT_EQ(prompt.Shown[0].Text,
-                  "An error has occured while writing to registry!\r\nPlease check your windows "
+                  "An error has occurred while writing to registry!\r\nPlease check your windows "
                   "registry, there may be more serious problem involved.");
         if (!failAtFlush) {
             EXPECT_TRUE(store.IsEmpty()); // nothing written

@@ -25,7 +25,7 @@ namespace
 const QString DamagedMessage =
     "An error was encountered while trying to extract files from \rarchive. "
     "The archive file is not supported or damaged.";
-const QString UnknownMessage = "Unknown error has occoured while uncompressing file(s).";
+const QString UnknownMessage = "Unknown error has occurred while uncompressing file(s).";
 
 QString Dest(const QTemporaryDir& d)
 {

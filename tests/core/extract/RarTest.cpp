@@ -75,7 +75,7 @@ TEST_F(RarTest, CancelStopsTheLibrary)
     EXPECT_FALSE(ok);
     EXPECT_EQ(LastExtractError, ExtractCanceled);
     EXPECT_EQ(scope.prompt.Shown.back().Text,
-              "Unknown error has occoured while uncompressing file(s).");
+              "Unknown error has occurred while uncompressing file(s).");
 }
 
 // A member the library cannot unpack (its data needs a password) is that member's failure:

@@ -36,7 +36,7 @@ TEST_F(FolderOpsTest, NewFolderTakesTheFirstFreeName)
 
     EXPECT_FALSE(CreateNewFolder(Path("missing"), prompt));
     EXPECT_EQ(prompt.Shown.back().Caption, "Error");
-    EXPECT_EQ(LastText(), "Can't craate new folder!");
+    EXPECT_EQ(LastText(), "Can't create new folder!");
     EXPECT_EQ(prompt.Shown.back().Icon, TPromptIcon::Error);
 }
 
@@ -50,7 +50,7 @@ TEST_F(FolderOpsTest, RenameRefusesTakenAndBadNames)
     for (const QString bad : {"b", "link", "", "x/y", ".."}) {
         prompt.Shown.clear();
         EXPECT_FALSE(RenameFolder(Path("c"), bad, prompt)) << bad.toStdString();
-        EXPECT_EQ(LastText(), "Operating system has denied raneming this folder");
+        EXPECT_EQ(LastText(), "Operating system has denied renaming this folder");
     }
     EXPECT_TRUE(QFileInfo(Path("c")).isDir());
     EXPECT_TRUE(QFileInfo(Path("b")).isDir());
@@ -60,7 +60,7 @@ TEST_F(FolderOpsTest, DeleteOnlyEmptyFolders)
 {
     QDir().mkpath(Path("outer/inner"));
     EXPECT_EQ(DeleteFolder(Path("outer"), prompt), TDeleteFolderResult::NotEmpty);
-    EXPECT_EQ(LastText(), "Selected folder is not emtpy, deleting denied!");
+    EXPECT_EQ(LastText(), "Selected folder is not empty, deleting denied!");
     EXPECT_EQ(prompt.Shown.back().Icon, TPromptIcon::Warning);
     QDir().mkpath(Path("hidden"));
     QFile f(Path("hidden/.dot"));

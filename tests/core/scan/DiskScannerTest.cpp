@@ -236,6 +236,34 @@ TEST_F(DiskScanTest, CapacityFromTheScannedClusters)
     }
 }
 
+TEST_F(DiskScanTest, VirtualRootPathsHaveNoDoubledSeparators)
+{
+    Folder("SUB/INNER");
+    File("SUB/INNER/A.TXT", "a");
+    struct TDirs : TRecordingProgress {
+        std::vector<QString> Dirs;
+        void SetScanDir(const QString& dir) override
+        {
+            Dirs.push_back(dir);
+            TRecordingProgress::SetScanDir(dir);
+        }
+    } dirs;
+    SetProgress(&dirs);
+    // A drive root given with its closing separator, as the file system's own root "/" is.
+    for (const QString& driveRoot : {QString::fromStdString(root), QString::fromStdString(root) + "/"}) {
+        drives.Find("fx")->Root = driveRoot;
+        dirs.Dirs.clear();
+        const TScanResult result = Run(TScanOptions{}, nullptr, "\\SUB\\");
+        ASSERT_EQ(result.Outcome, TScanOutcome::Finished) << driveRoot.toStdString();
+        EXPECT_NE(std::find(dirs.Dirs.begin(), dirs.Dirs.end(), QString::fromStdString(root) + "/SUB/INNER/"),
+                  dirs.Dirs.end());
+        for (const QString& d : dirs.Dirs) EXPECT_FALSE(d.contains("//")) << d.toStdString();
+        EXPECT_EQ(static_cast<TDiskRec*>(result.NewDisk->Data)->TotalFiles, 1);
+        DeleteItemNode(result.NewDisk);
+    }
+    SetProgress(&progress);
+}
+
 TEST_F(DiskScanTest, FilesOfTwoGigabytesAndMoreKeepTheLargestSizeTheRecordHolds)
 {
     Folder("BIG");

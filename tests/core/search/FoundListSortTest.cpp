@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 using namespace quorvex;
 using namespace quorvex::testing;
 
@@ -63,8 +65,8 @@ TEST(FoundListSort, ByColumnThenReversedWithSlotsRenumbered)
 
     SortFoundList(list, 7, true); // Location: the parent's path
     EXPECT_FALSE(list.SortReversed);
-    EXPECT_EQ(FoundItemText(small, 7), "\\Middle");
-    EXPECT_EQ(FoundItemText(folder->Data, 7), "\\");
+    EXPECT_EQ(FoundItemText(small, 7), QDir::separator() + QStringLiteral("Middle"));
+    EXPECT_EQ(FoundItemText(folder->Data, 7), QString(QDir::separator()));
     EXPECT_EQ(Names(list).back(), "c.doc");
     ExpectSlotsMatchPositions(list);
 }

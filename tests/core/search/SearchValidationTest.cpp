@@ -44,7 +44,7 @@ TEST_F(Validation, ComplaintsNameTheirFieldAndPage)
          "You did not enter what description are you searching for.", TCriteriaPage::Description},
         {[](TSearchCriteria& c) { c.BySize = true; }, "Invalid size field",
          "You did not select what size are you looking for.", TCriteriaPage::Size},
-        {[](TSearchCriteria& c) { c.ByDate = true; }, "Invalid date ot time field",
+        {[](TSearchCriteria& c) { c.ByDate = true; }, "Invalid date or time field",
          "You did not select what date or time are you looking for.", TCriteriaPage::Date},
     };
     for (const Case& k : cases) {
