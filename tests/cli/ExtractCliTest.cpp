@@ -109,7 +109,7 @@ TEST(ExtractCli, MemberThatDoesNotFitLeavesNoFile)
         EXPECT_EQ(r.ExitCode, 1) << archive << r.Err;
         EXPECT_EQ(r.Out.find("DATA.BIN"), std::string::npos) << archive << r.Out;
         EXPECT_NE(r.Out.find("crc-ok\t" + d + "/FILE_ID.DIZ\n"), std::string::npos) << r.Out;
-        EXPECT_NE(r.Err.find("An error has occured while trying to write extracted file."),
+        EXPECT_NE(r.Err.find("An error has occurred while trying to write extracted file."),
                   std::string::npos)
             << archive << r.Err;
         EXPECT_FALSE(QFileInfo::exists(dest.filePath("DATA.BIN"))) << archive;

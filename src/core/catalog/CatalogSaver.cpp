@@ -291,7 +291,7 @@ bool SaveCatalog(TTreeNode* catNode, bool saveAs, const TSaveOptions& options)
         keepTemp = true;
         progress.CloseWait();
         Prompt().Inform("Save error",
-                        "An error occured while saving the catalog " + Q(target) + ".\r" +
+                        "An error occurred while saving the catalog " + Q(target) + ".\r" +
                             QString::fromUtf8(e.what()) +
                             "\rThe old catalog file was not changed; the new one was left as " +
                             Q(tempFile.Path()) + ".",
