@@ -436,7 +436,9 @@ void TAddDiskForm::RefreshVirtualRoot()
     VirtualRootCheck->setEnabled(m_selected != nullptr);
     const bool shown = m_selected && VirtualRootCheck->isChecked() && !m_selected->VirtualRoot.isEmpty();
     VirtualRootLabel->setEnabled(VirtualRootCheck->isEnabled() && VirtualRootCheck->isChecked());
-    VirtualRootLabel->setText(shown ? m_selected->VirtualRoot : QStringLiteral("(none)"));
+    // Kept as "\dir\sub\", shown in this system's form.
+    const QString root = QString(m_selected ? m_selected->VirtualRoot : QString()).replace(u'\\', u'/');
+    VirtualRootLabel->setText(shown ? QDir::toNativeSeparators(root) : QStringLiteral("(none)"));
 }
 
 void TAddDiskForm::VirtualRootClicked()

@@ -183,10 +183,12 @@ void TWaitUpdateForm::keyPressEvent(QKeyEvent* event)
 QString ShortenedPath(const QString& path, const QFontMetrics& metrics, int width)
 {
     if (metrics.horizontalAdvance(path) <= width) return path;
-    QStringList parts = path.split('\\');
+    // Paths reach this window in the system's form, stored ones with backslashes.
+    const QChar separator = path.contains(u'/') ? u'/' : u'\\';
+    QStringList parts = path.split(separator);
     while (parts.size() > 1) {
         parts.removeFirst();
-        const QString candidate = "...\\" + parts.join('\\');
+        const QString candidate = "..." + QString(separator) + parts.join(separator);
         if (metrics.horizontalAdvance(candidate) <= width) return candidate;
     }
     return metrics.elidedText(path, Qt::ElideLeft, width);

@@ -116,7 +116,7 @@ protected:
                     browser.OKBtn->click();
                 });
                 dialog.VirtualRootCheck->click();
-                EXPECT_EQ(dialog.VirtualRootLabel->text(), "\\Collection\\");
+                EXPECT_EQ(dialog.VirtualRootLabel->text(), "/Collection/");
                 if (status) *status = dialog.StatusBar->currentMessage();
                 if (!name.isNull()) dialog.DiskName->setText(name);
                 dialog.OKBtn->click();
@@ -193,7 +193,7 @@ TEST_F(AddDiskTest, AddSaveReopenAndUpdateKeepingDescriptions)
             EXPECT_EQ(dialog.windowTitle(), "Update Disk");
             EXPECT_TRUE(dialog.ImportDescCombo->isVisible());
             EXPECT_GE(dialog.height(), dialog.sizeHint().height()) << "the row of the import combo fits";
-            EXPECT_EQ(dialog.VirtualRootLabel->text(), "\\Collection\\");
+            EXPECT_EQ(dialog.VirtualRootLabel->text(), "/Collection/");
             EXPECT_EQ(dialog.StatusBar->currentMessage().toStdString(), "Removable drive (usb:), media match confirmed, ready to update");
             EXPECT_EQ(dialog.DiskName->text(), "Holiday");
             EXPECT_TRUE(dialog.KeepCurrentCheck->isChecked());
@@ -390,7 +390,7 @@ TEST_F(AddDiskTest, FolderButtonPicksDriveAndRootAndNamesTheDisk)
     RunCommand(form->MenuAddDisk);
     EXPECT_EQ(caption, "&usb:\nShelf") << "the label beside the kernel id";
     EXPECT_EQ(tip, "Removable drive (usb:)\nShelf");
-    EXPECT_EQ(root, "\\Collection\\Photos\\");
+    EXPECT_EQ(root, "/Collection/Photos/");
     EXPECT_EQ(name, "Photos") << "a virtual root is named after its folder";
     EXPECT_EQ(status, "Removable drive (usb:), Serial num: 2003-BEEF, not found in catalog");
     ASSERT_EQ(Catalog()->Count(), 1);
